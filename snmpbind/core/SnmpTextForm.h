@@ -58,8 +58,9 @@ bool isKnownSyntax(int syntax);
 /// VtException -511 for an unknown syntax.
 QString toText(int syntax, const SnmpWireValue &wire);
 
-/// The value to send for a text. "(NULL)" gives a NULL value in every syntax. Throws
-/// VtException -511 for an unknown syntax or a text that is not of the syntax's form.
+/// The value to send for a text. "(NULL)" gives a NULL value in every syntax; an empty text is 0
+/// for the number syntaxes and 0.0.0.0 for addresses. Throws VtException -511 for an unknown
+/// syntax or a text that is not of the syntax's form (a number out of range included).
 SnmpWireValue fromText(int syntax, const QString &text);
 
 /// Two upper-case hexadecimal digits per byte, no separators.
