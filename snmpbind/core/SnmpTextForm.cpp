@@ -598,8 +598,7 @@ SnmpWireValue fromText(int syntax, const QString &text)
     constexpr std::uint64_t kMax32 = std::numeric_limits<std::uint32_t>::max();
     switch (syntax) {
     case synBoolean:
-        return SnmpWireValue::fromInteger(
-            text.trimmed().compare(u"true", Qt::CaseInsensitive) == 0 ? 1 : 0);
+        return SnmpWireValue::fromInteger(text == u"true" ? 1 : 0);
     case synInteger:
         return SnmpWireValue::fromInteger(integerOrThrow(text));
     case synBitString:

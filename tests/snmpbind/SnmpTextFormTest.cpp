@@ -285,7 +285,7 @@ QString randomText(std::mt19937_64 &rng)
 TEST(TextFormFuzz, RandomValuesAndTextsNeverEscapeAndReproduce)
 {
     std::mt19937_64 rng(7310);
-    for (int round = 0; round < 150; ++round) {
+    for (int round = 0; round < 400; ++round) {
         for (const int syntax : kSyntaxes) {
             // Received values: the text they give is accepted back and gives itself again.
             const W wire = randomWire(rng, syntax);
