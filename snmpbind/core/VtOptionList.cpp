@@ -1,0 +1,147 @@
+// Option lists: translation between raw values and display texts, unknown values passed through.
+#include "VtOptionList.h"
+
+#include "UISnmpVar.h"
+#include "VtSNMPError.h"
+
+namespace {
+
+bool toNumber(const QString &text, int *number)
+{
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok, 10);
+    if (ok) {
+        *number = n;
+    }
+    return ok;
+}
+
+} // namespace
+
+VtOptionList::VtOptionList(const VtOptionEntry *table, int kind, bool caseSensitive)
+    : Kind(kind), CaseSensitive(caseSensitive)
+{
+    Append(table);
+}
+
+VtOptionList::VtOptionList(
+    std::initializer_list<VtOptionEntry> entries, int kind, bool caseSensitive)
+    : Kind(kind), CaseSensitive(caseSensitive)
+{
+    Append(entries);
+}
+
+void VtOptionList::Append(const VtOptionEntry *table)
+{
+    if (!table) {
+        return;
+    }
+    for (const VtOptionEntry *e = table; e->Text; ++e) {
+        Append({*e});
+    }
+}
+
+void VtOptionList::Append(std::initializer_list<VtOptionEntry> entries)
+{
+    for (const VtOptionEntry &e : entries) {
+        if (!e.Text) {
+            break;
+        }
+        VtOptionItem item;
+        item.Number = e.Number;
+        item.Text = QString::fromUtf8(e.Text);
+        item.Value = e.Value ? QString::fromUtf8(e.Value) : QString::number(e.Number);
+        if (e.Value) {
+            toNumber(item.Value, &item.Number);
+        }
+        m_items.append(item);
+    }
+}
+
+void VtOptionList::Append(int number, const QString &text)
+{
+    m_items.append({number, QString::number(number), text});
+}
+
+void VtOptionList::Append(const QString &value, const QString &text)
+{
+    VtOptionItem item{0, value, text};
+    toNumber(value, &item.Number);
+    m_items.append(item);
+}
+
+const VtOptionItem &VtOptionList::Entry(int i) const
+{
+    if (i < 0 || i >= Count()) {
+        RaiseCommonError(12);
+    }
+    return m_items.at(i);
+}
+
+bool VtOptionList::matches(const QString &entry, const QString &text, bool prefix) const
+{
+    const Qt::CaseSensitivity cs = CaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    return prefix ? text.startsWith(entry, cs) : text.compare(entry, cs) == 0;
+}
+
+int VtOptionList::IndexOfText(const QString &text) const
+{
+    for (int i = 0; i < Count(); ++i) {
+        if (matches(m_items.at(i).Text, text, Kind == okPrefix)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+int VtOptionList::IndexOfValue(const QString &value) const
+{
+    if (Kind == okNumber) {
+        int number = 0;
+        if (value == QLatin1String(kSnmpNullText) || !toNumber(value, &number)) {
+            return -1;
+        }
+        for (int i = 0; i < Count(); ++i) {
+            if (m_items.at(i).Number == number) {
+                return i;
+            }
+        }
+        return -1;
+    }
+    for (int i = 0; i < Count(); ++i) {
+        if (matches(m_items.at(i).Value, value, Kind == okPrefix)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+QString VtOptionList::TextOf(const QString &value) const
+{
+    const int i = IndexOfValue(value);
+    if (i < 0) {
+        return value;
+    }
+    const VtOptionItem &item = m_items.at(i);
+    if (Kind == okPrefix) {
+        return item.Text + value.mid(item.Value.size());
+    }
+    return item.Text;
+}
+
+QString VtOptionList::ValueOf(const QString &text) const
+{
+    const int i = IndexOfText(text);
+    if (i < 0) {
+        return text;
+    }
+    const VtOptionItem &item = m_items.at(i);
+    switch (Kind) {
+    case okNumber:
+        return QString::number(item.Number);
+    case okPrefix:
+        return item.Value + text.mid(item.Text.size());
+    default:
+        return item.Value;
+    }
+}
