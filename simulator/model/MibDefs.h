@@ -25,6 +25,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sim {
@@ -142,10 +143,22 @@ struct CommandGroupDef
 };
 
 // A delete object: writing an index to this scalar removes that row of `table` (packing fixed tables).
+// With `column` set, the value written is matched against that column instead (e.g. a MAC written to
+// a "delete address" object removes the row holding that address).
 struct DeleteObjectDef
 {
     std::string object; // scalar name
     std::string table;  // TableDef::name
+    std::string column; // empty: the value is the row index
+};
+
+// An add object: writing a value to this scalar adds one row to `table` whose `column` holds the value
+// (e.g. a MAC written to an "add address" object). Adding a value already listed changes nothing.
+struct AddObjectDef
+{
+    std::string object; // scalar name
+    std::string table;  // TableDef::name
+    std::string column; // TableDef column name
 };
 
 // A refresh trigger: writing `triggerValue` makes the device collect `tables` (they are refilled from
@@ -163,6 +176,7 @@ struct MibDefinition
     std::vector<TableDef> tables;
     std::vector<CommandGroupDef> commandGroups;
     std::vector<DeleteObjectDef> deleteObjects;
+    std::vector<AddObjectDef> addObjects;
     std::vector<RefreshTriggerDef> refreshTriggers;
 };
 
