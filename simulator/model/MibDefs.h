@@ -170,6 +170,28 @@ struct RefreshTriggerDef
     std::vector<std::string> tables; // TableDef names
 };
 
+// A reset trigger: writing `triggerValue` empties `tables` (fixed tables keep their empty slots), sets
+// `objects` back to their defaults (counters start again from their default) and, with `clearsLog`,
+// empties the device log. Used by "delete all" objects and the statistics and log clear objects.
+struct ResetTriggerDef
+{
+    std::string object; // scalar name
+    long long triggerValue = 1;
+    std::vector<std::string> objects; // scalar names
+    std::vector<std::string> tables;  // TableDef names
+    bool clearsLog = false;
+};
+
+// A classify object: writing a row index sets `column` of that row of `table` to `value` (the rogue AP
+// survey's "add to valid / neighbour / rogue / new" objects). An index with no row changes nothing.
+struct ClassifyObjectDef
+{
+    std::string object; // scalar name
+    std::string table;  // TableDef name
+    std::string column; // TableDef column name
+    long long value = 0;
+};
+
 struct MibDefinition
 {
     std::vector<ObjectDef> scalars;
@@ -178,6 +200,11 @@ struct MibDefinition
     std::vector<DeleteObjectDef> deleteObjects;
     std::vector<AddObjectDef> addObjects;
     std::vector<RefreshTriggerDef> refreshTriggers;
+    std::vector<ResetTriggerDef> resetTriggers;
+    std::vector<ClassifyObjectDef> classifyObjects;
+    // The device log at start, one line each, in the form of the device's log file:
+    // "<time> | <source>[<type>]<message>".
+    std::vector<std::string> defaultLog;
 };
 
 // Product root of the device's own MIB.
