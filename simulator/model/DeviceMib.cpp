@@ -131,14 +131,14 @@ Obj column(std::string name, std::string_view tail, Syntax syntax, Access access
     return Obj(std::move(name), below(tail), syntax, access, "");
 }
 
-// A numbered set of scalars sharing one name, `<tail>.<n>` for n = first..last.
+// A numbered set of radio scalars, `<name>1`, `<name>2`, … at `<tail>.<n>.1` for n = first..last.
 std::vector<ObjectDef> numbered(const std::string &name, std::string_view tail, int first, int last,
     Syntax syntax, Access access, const Enum &accepted, const std::string &value)
 {
     std::vector<ObjectDef> objects;
     for (int n = first; n <= last; ++n) {
         objects.push_back(instance(name + std::to_string(n - first + 1),
-            std::string(tail) + "." + std::to_string(n), syntax, access)
+            std::string(tail) + "." + std::to_string(n) + ".1", syntax, access)
                               .values(accepted)
                               .value(value));
     }
