@@ -8,6 +8,7 @@
 #include <string>
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -48,7 +49,15 @@ public:
     Simulator(const Simulator &) = delete;
     Simulator &operator=(const Simulator &) = delete;
 
-    static QString program() { return qEnvironmentVariable("KVA7310_BIN_DIR") + "/kva7310-sim"; }
+    /// The program of this build: KVA7310_BIN_DIR, or bin/ beside the tests' own directory.
+    static QString program()
+    {
+        QString dir = qEnvironmentVariable("KVA7310_BIN_DIR");
+        if (dir.isEmpty()) {
+            dir = QCoreApplication::applicationDirPath() + "/../bin";
+        }
+        return dir + "/kva7310-sim";
+    }
 
     /// "127.0.0.1:<port>" from the first line the simulator prints, or empty.
     QString waitForAddress()
@@ -80,16 +89,23 @@ struct WalkedValue
     std::string value;
 };
 
-// One line of `snmpwalk -On -Ox` output: ".1.3.6... = TYPE: value" or ".1.3.6... = """.
+// `snmpwalk -On -Ox` output: ".1.3.6... = TYPE: value" or ".1.3.6... = """; long hex strings go on
+// over further lines.
 std::map<std::string, WalkedValue> parseWalk(const QString &output)
 {
-    static const QRegularExpression line(R"(^\.([0-9.]+) = (?:([A-Za-z-]+): ?(.*)|(""))$)");
+    static const QRegularExpression line(R"(^\.([0-9.]+) = (?:([A-Za-z0-9-]+): ?(.*)|(""))$)");
     std::map<std::string, WalkedValue> walked;
+    WalkedValue *last = nullptr;
     for (const QString &text : output.split('\n', Qt::SkipEmptyParts)) {
+        if (text.contains("No more variables left in this MIB View")) {
+            continue; // the walk reached the end of the agent's view: nothing follows the device
+        }
         const QRegularExpressionMatch m = line.match(text.trimmed());
         if (m.hasMatch()) {
-            walked[m.captured(1).toStdString()] = {
-                m.captured(2).toStdString(), m.captured(3).trimmed().toStdString()};
+            last = &walked[m.captured(1).toStdString()];
+            *last = {m.captured(2).toStdString(), m.captured(3).trimmed().toStdString()};
+        } else if (last != nullptr && !text.startsWith('.')) {
+            last->value += " " + text.trimmed().toStdString();
         } else {
             walked["unparsed: " + text.toStdString()] = {};
         }
