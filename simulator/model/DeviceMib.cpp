@@ -1107,13 +1107,16 @@ void trafficControl(Builder &b)
             .command(),
     });
 
-    // One mode per interface: Ethernet, the primary SSID, SSIDs 1 to 7, WDS links 1 to 8.
+    // One mode per interface: Ethernet, the primary SSID, SSIDs 1 to 7, WDS links 1 to 8. Ethernet
+    // is the uplink and the primary SSID the downlink.
     TableDef modes = table("dot11TrafficcontrolInterfaceTable", "3.9.1.1.1.1", {kNum}, {""},
         {
             column("dot11TrafficcontrolInterfaceMode", "3.9.1.1.1.1.3", kInt, kRW)
                 .values({{0, "disable"}, {1, "downlink"}, {2, "uplink"}})
                 .value("0"),
         });
+    modes.defaultRows = {row({"1"}, {{"dot11TrafficcontrolInterfaceMode", "2"}}),
+        row({"2"}, {{"dot11TrafficcontrolInterfaceMode", "1"}})};
     fixedSlots(modes, 17);
     b.add(modes);
 
