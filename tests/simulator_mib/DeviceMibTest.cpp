@@ -172,16 +172,6 @@ TEST(DeviceMib, TablesHoldCompleteRowsInIndexOrder)
     }
 }
 
-// Index parts compare as numbers, not texts: "10" comes after "9".
-TEST(DeviceMib, OrdersFixedSlotsNumerically)
-{
-    const sim::TableDef *acl = findTable("dot11MacAccessControlListTable");
-    ASSERT_NE(acl, nullptr);
-    ASSERT_GE(acl->defaultRows.size(), 10u);
-    EXPECT_EQ(acl->defaultRows[8].index, std::vector<std::string>{"9"});
-    EXPECT_EQ(acl->defaultRows[9].index, std::vector<std::string>{"10"});
-}
-
 TEST(DeviceMib, ActionsNameDeclaredObjects)
 {
     const auto table = [](const std::string &name) {
