@@ -32,6 +32,5 @@ function(kva_add_test name)
     DISCOVERY_TIMEOUT 60
     PROPERTIES
       LABELS "${T_LABELS}"
-      TIMEOUT ${_timeout}
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/test-runtime;KVA7310_BIN_DIR=${CMAKE_BINARY_DIR}/bin;KVA7310_SOURCE_DIR=${CMAKE_SOURCE_DIR};ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1;MIBS=;MIBDIRS=")
+      TIMEOUT ${_timeout})
 endfunction()
