@@ -1,0 +1,33 @@
+// The request log.
+#include "RequestLog.h"
+
+#include <algorithm>
+
+namespace sim {
+
+void RequestLog::add(LoggedRequest entry)
+{
+    entry.seq = m_next++;
+    if (m_entries.size() >= 100000) {
+        m_entries.erase(m_entries.begin(), m_entries.begin() + 50000); // bounded over long runs
+    }
+    m_entries.push_back(std::move(entry));
+}
+
+int RequestLog::count(const std::string &op) const
+{
+    return static_cast<int>(std::count_if(
+        m_entries.begin(), m_entries.end(), [&](const LoggedRequest &e) { return e.op == op; }));
+}
+
+std::string RequestLog::format(const LoggedRequest &entry)
+{
+    std::string line = std::to_string(entry.seq) + " " + entry.op + " " + entry.version + " "
+        + std::to_string(entry.requestId);
+    for (const std::string &b : entry.bindings) {
+        line += " " + b;
+    }
+    return line;
+}
+
+} // namespace sim

@@ -1,0 +1,580 @@
+// The TFTP server against a raw UDP client: the packets real clients never send, the time-outs,
+// the refusals and the file handling.
+#include "TftpPacket.h"
+#include "TftpServer.h"
+#include "WaitUntil.h"
+
+#include <csignal>
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QFile>
+#include <QNetworkDatagram>
+#include <QTemporaryDir>
+#include <QUdpSocket>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using tftp::Opcode;
+
+/// A client socket on loopback that sends what the test says and hands back what arrives.
+class RawClient
+{
+public:
+    RawClient() { m_socket.bind(QHostAddress::LocalHost, 0); }
+
+    void send(const QByteArray &packet, quint16 port)
+    {
+        m_socket.writeDatagram(packet, QHostAddress::LocalHost, port);
+    }
+
+    void request(Opcode opcode, const QByteArray &name, quint16 serverPort,
+        const QList<tftp::Option> &options = {})
+    {
+        send(tftp::encodeRequest(opcode, name, "octet", options), serverPort);
+    }
+
+    /// Sends to the session that answered last.
+    void reply(const QByteArray &packet) { send(packet, m_sessionPort); }
+
+    /// The next datagram, or an empty one when none arrived before the deadline.
+    QByteArray receive(int deadlineMs = 5000)
+    {
+        if (!kvatest::waitUntil([this] { return m_socket.hasPendingDatagrams(); }, deadlineMs)) {
+            return {};
+        }
+        const QNetworkDatagram d = m_socket.receiveDatagram();
+        m_sessionPort = quint16(d.senderPort());
+        return d.data();
+    }
+
+    /// Datagrams already waiting, taken without waiting for more.
+    QList<QByteArray> drain()
+    {
+        QList<QByteArray> out;
+        while (m_socket.hasPendingDatagrams()) {
+            out << m_socket.receiveDatagram().data();
+        }
+        return out;
+    }
+
+    quint16 sessionPort() const { return m_sessionPort; }
+
+private:
+    QUdpSocket m_socket;
+    quint16 m_sessionPort = 0;
+};
+
+QByteArray data(quint16 block, const QByteArray &payload)
+{
+    return tftp::encodeData(block, payload);
+}
+
+QByteArray ack(quint16 block)
+{
+    return tftp::encodeAck(block);
+}
+
+QByteArray error(quint16 code)
+{
+    return tftp::encodeError(code);
+}
+
+QByteArray pattern(qsizetype size, char seed = 0)
+{
+    QByteArray out(size, '\0');
+    for (qsizetype i = 0; i < size; ++i) {
+        out[i] = char((i * 7 + seed) & 0xff);
+    }
+    return out;
+}
+
+class TftpServerTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(root.isValid());
+        server.setListenAddress(QHostAddress::LocalHost);
+        server.setServicePeriod(5);
+        server.setStopWait(100);   // a test that leaves a session open ends without waiting for it
+        server.SetTiming(1000, 3); // 10 s: no retransmission unless a test shortens it
+        server.SetEventHandler([this](const VtTFTPMsg &msg, bool &cancel) {
+            events.push_back(msg);
+            if (cancelWhen && cancelWhen(msg)) {
+                cancel = true;
+            }
+        });
+        server.Start(root.path(), 0);
+        port = quint16(server.port());
+    }
+
+    void put(const QString &name, const QByteArray &content)
+    {
+        QFile file(root.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    QByteArray contentOf(const QString &name)
+    {
+        QFile file(root.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    QStringList filesInRoot() const
+    {
+        return QDir(root.path()).entryList(QDir::Files | QDir::Hidden);
+    }
+
+    int lastCode() const { return events.empty() ? 0 : events.back().code; }
+
+    /// Waits until the handler has seen a final code (success or failure) and returns it.
+    int finalCode()
+    {
+        kvatest::waitUntil([this] { return lastCode() == tftpSuccess || lastCode() < 0; });
+        return lastCode();
+    }
+
+    std::vector<int> codes() const
+    {
+        std::vector<int> out;
+        for (const VtTFTPMsg &m : events) {
+            out.push_back(m.code);
+        }
+        return out;
+    }
+
+    QTemporaryDir root;
+    VtTFTPServer server;
+    quint16 port = 0;
+    std::vector<VtTFTPMsg> events;
+    std::function<bool(const VtTFTPMsg &)> cancelWhen;
+    RawClient client;
+};
+
+TEST_F(TftpServerTest, ReadOfTwoFullBlocksEndsWithAnEmptyBlock)
+{
+    put("f.bin", pattern(1024));
+    client.request(Opcode::ReadRequest, "f.bin", port);
+    EXPECT_EQ(client.receive(), data(1, pattern(1024).first(512)));
+    EXPECT_NE(client.sessionPort(), port); // each session has its own socket
+    client.reply(ack(1));
+    EXPECT_EQ(client.receive(), data(2, pattern(1024).sliced(512)));
+    client.reply(ack(2));
+    EXPECT_EQ(client.receive(), data(3, {}));
+    client.reply(ack(3));
+    EXPECT_EQ(finalCode(), tftpSuccess);
+    EXPECT_EQ(codes(), (std::vector<int>{1, 2, 2, 2, 3}));
+    const VtTFTPMsg &done = events.back();
+    EXPECT_EQ(done.text, "(VtTFTP) Success to transfer file.");
+    EXPECT_EQ(done.request, tftpReadRequest);
+    EXPECT_EQ(done.fileName, "f.bin");
+    EXPECT_EQ(done.transferMode, "octet");
+    EXPECT_EQ(done.peerAddress, "127.0.0.1");
+    EXPECT_EQ(done.totalBytes, 1024);
+    EXPECT_EQ(done.lastBlockBytes, 0);
+    EXPECT_EQ(done.sessionNumber, 0);
+    EXPECT_EQ(done.port, port);
+    EXPECT_TRUE(kvatest::waitUntil([this] { return server.sessionCount() == 0; }));
+}
+
+TEST_F(TftpServerTest, OldAckChangesNothingAndTheBlockIsStillSentAgain)
+{
+    server.SetTiming(5, 3);
+    put("f.bin", pattern(600));
+    client.request(Opcode::ReadRequest, "f.bin", port);
+    const QByteArray first = client.receive();
+    ASSERT_EQ(first, data(1, pattern(600).first(512)));
+    client.reply(ack(0));
+    EXPECT_EQ(client.receive(), first); // the retransmission, not block 2
+    client.reply(ack(1));
+    EXPECT_EQ(client.receive(), data(2, pattern(600).sliced(512)));
+    client.reply(ack(2));
+    EXPECT_EQ(finalCode(), tftpSuccess);
+}
+
+TEST_F(TftpServerTest, UnansweredBlockIsSentMaxSendsTimesThenTimesOut)
+{
+    server.SetTiming(5, 3);
+    put("f.bin", pattern(100));
+    client.request(Opcode::ReadRequest, "f.bin", port);
+    EXPECT_EQ(finalCode(), tftpTimeout);
+    EXPECT_EQ(events.back().text, "(VtTFTP) Timeout!");
+    EXPECT_TRUE(kvatest::waitUntil([this] { return server.sessionCount() == 0; }));
+    QList<QByteArray> received = client.drain();
+    EXPECT_EQ(received, QList<QByteArray>(3, data(1, pattern(100))));
+    std::vector<int> sends;
+    for (const VtTFTPMsg &m : events) {
+        if (m.code == tftpTransferring) {
+            sends.push_back(m.sends);
+        }
+    }
+    EXPECT_EQ(sends, (std::vector<int>{1, 2, 3}));
+}
+
+TEST_F(TftpServerTest, SilentUploaderTimesOutWithoutARepeatedAckAndLeavesTheOldFile)
+{
+    server.SetTiming(5, 3);
+    put("cfg.dcf", "old");
+    client.request(Opcode::WriteRequest, "cfg.dcf", port);
+    EXPECT_EQ(client.receive(), ack(0));
+    client.reply(data(1, pattern(512)));
+    EXPECT_EQ(client.receive(), ack(1));
+    EXPECT_EQ(finalCode(), tftpTimeout);
+    EXPECT_TRUE(kvatest::waitUntil([this] { return server.sessionCount() == 0; }));
+    EXPECT_TRUE(client.drain().isEmpty());
+    EXPECT_EQ(contentOf("cfg.dcf"), "old");
+    EXPECT_EQ(filesInRoot(), QStringList{"cfg.dcf"}); // no temporary file left behind
+}
+
+TEST_F(TftpServerTest, RepeatedDataIsAcknowledgedAgainAndWrittenOnce)
+{
+    put("cfg.dcf", "old");
+    client.request(Opcode::WriteRequest, "cfg.dcf", port);
+    EXPECT_EQ(client.receive(), ack(0));
+    client.reply(data(1, pattern(512, 1)));
+    EXPECT_EQ(client.receive(), ack(1));
+    client.reply(data(1, pattern(512, 1))); // our ACK 1 "got lost"
+    EXPECT_EQ(client.receive(), ack(1));
+    client.reply(data(3, pattern(10))); // from the future: ignored
+    client.reply(data(2, "end"));
+    EXPECT_EQ(client.receive(), ack(2));
+    EXPECT_EQ(finalCode(), tftpSuccess);
+    EXPECT_EQ(contentOf("cfg.dcf"), pattern(512, 1) + "end");
+    // The last ACK "got lost" too: the finished session still answers the repeated last block.
+    client.reply(data(2, "end"));
+    EXPECT_EQ(client.receive(), ack(2));
+    EXPECT_EQ(events.back().totalBytes, 515);
+    EXPECT_EQ(filesInRoot(), QStringList{"cfg.dcf"});
+}
+
+TEST_F(TftpServerTest, RepeatedAckIsIgnored)
+{
+    put("f.bin", pattern(1030));
+    client.request(Opcode::ReadRequest, "f.bin", port);
+    EXPECT_EQ(client.receive(), data(1, pattern(1030).first(512)));
+    client.reply(ack(1));
+    EXPECT_EQ(client.receive(), data(2, pattern(1030).sliced(512, 512)));
+    client.reply(ack(1)); // a late duplicate: must not make block 3 go out early or twice
+    client.reply(ack(2));
+    EXPECT_EQ(client.receive(), data(3, pattern(1030).sliced(1024)));
+    client.reply(ack(3));
+    EXPECT_EQ(finalCode(), tftpSuccess);
+    EXPECT_TRUE(client.drain().isEmpty());
+}
+
+TEST_F(TftpServerTest, ForeignSenderGetsUnknownTransferIdAndTheSessionGoesOn)
+{
+    put("f.bin", pattern(700));
+    client.request(Opcode::ReadRequest, "f.bin", port);
+    EXPECT_EQ(client.receive(), data(1, pattern(700).first(512)));
+    RawClient stranger;
+    stranger.send(ack(1), client.sessionPort());
+    EXPECT_EQ(stranger.receive(), error(tftp::UnknownTransferId));
+    EXPECT_EQ(codes(), (std::vector<int>{1, 2}));
+    client.reply(ack(1));
+    EXPECT_EQ(client.receive(), data(2, pattern(700).sliced(512)));
+    client.reply(ack(2));
+    EXPECT_EQ(finalCode(), tftpSuccess);
+}
+
+TEST_F(TftpServerTest, RepeatedRequestMakesNoSecondSession)
+{
+    put("f.bin", pattern(10));
+    client.request(Opcode::ReadRequest, "f.bin", port);
+    client.request(Opcode::ReadRequest, "f.bin", port);
+    EXPECT_EQ(client.receive(), data(1, pattern(10)));
+    RawClient other; // the same request from another port is another transfer
+    other.request(Opcode::ReadRequest, "f.bin", port);
+    EXPECT_EQ(other.receive(), data(1, pattern(10)));
+    client.reply(ack(1));
+    other.reply(ack(1));
+    const auto count = [this](int code) {
+        const std::vector<int> all = codes();
+        return std::count(all.cbegin(), all.cend(), code);
+    };
+    ASSERT_TRUE(kvatest::waitUntil([&] { return count(tftpSuccess) == 2; }));
+    EXPECT_EQ(count(tftpConnected), 2);
+    EXPECT_TRUE(client.drain().isEmpty());
+    EXPECT_EQ(server.statusTemplate().sessionNumber, 1);
+}
+
+TEST_F(TftpServerTest, MissingFileGetsFileNotFound)
+{
+    client.request(Opcode::ReadRequest, "none.bin", port);
+    EXPECT_EQ(client.receive(), error(tftp::FileNotFound));
+    EXPECT_EQ(finalCode(), tftpFileNotFound);
+    EXPECT_EQ(events.back().text, "(VtTFTP) File not found!");
+}
+
+TEST_F(TftpServerTest, CancelFromTheHandlerStopsADownload)
+{
+    put("f.bin", pattern(2000));
+    cancelWhen = [](const VtTFTPMsg &m) { return m.totalBytes >= 1024; };
+    client.request(Opcode::ReadRequest, "f.bin", port);
+    EXPECT_EQ(client.receive(), data(1, pattern(2000).first(512)));
+    client.reply(ack(1));
+    EXPECT_EQ(client.receive(), data(2, pattern(2000).sliced(512, 512)));
+    client.reply(ack(2));
+    EXPECT_EQ(client.receive(), error(tftp::NotDefined));
+    EXPECT_EQ(finalCode(), tftpCanceled);
+    EXPECT_EQ(events.back().text, "(VtTFTP) Transfer has been canceled.");
+}
+
+TEST_F(TftpServerTest, CancelledUploadLeavesTheOldFile)
+{
+    put("fw.bin", "old firmware");
+    cancelWhen = [](const VtTFTPMsg &m) { return m.totalBytes >= 512; };
+    client.request(Opcode::WriteRequest, "fw.bin", port);
+    EXPECT_EQ(client.receive(), ack(0));
+    client.reply(data(1, pattern(512)));
+    EXPECT_EQ(client.receive(), ack(1));
+    client.reply(data(2, "rest"));
+    EXPECT_EQ(client.receive(), error(tftp::NotDefined));
+    EXPECT_EQ(finalCode(), tftpCanceled);
+    EXPECT_EQ(contentOf("fw.bin"), "old firmware");
+    EXPECT_EQ(filesInRoot(), QStringList{"fw.bin"});
+}
+
+TEST_F(TftpServerTest, CancelAtConnectRefusesTheRequest)
+{
+    put("f.bin", "x");
+    cancelWhen = [](const VtTFTPMsg &m) { return m.code == tftpConnected; };
+    client.request(Opcode::ReadRequest, "f.bin", port);
+    EXPECT_EQ(client.receive(), error(tftp::NotDefined));
+    EXPECT_EQ(finalCode(), tftpCanceled);
+}
+
+TEST_F(TftpServerTest, PeerErrorEndsTheSession)
+{
+    put("f.bin", pattern(600));
+    client.request(Opcode::ReadRequest, "f.bin", port);
+    client.receive();
+    client.reply(error(tftp::DiskFull));
+    EXPECT_EQ(finalCode(), tftpDiskFull);
+}
+
+TEST_F(TftpServerTest, FileThatShrinksDuringTheReadIsAnErrorNotASuccess)
+{
+    // Bigger than any read-ahead, so the cut shows while blocks are still being read.
+    const QByteArray content = pattern(200 * 1024);
+    put("fw.bin", content);
+    client.request(Opcode::ReadRequest, "fw.bin", port);
+    ASSERT_EQ(client.receive(), data(1, content.first(512)));
+    ASSERT_TRUE(QFile::resize(root.filePath("fw.bin"), 1000));
+    QByteArray last;
+    for (quint16 block = 1; block < 400; ++block) {
+        client.reply(ack(block));
+        last = client.receive();
+        if (last.isEmpty() || last.at(1) != char(Opcode::Data) || last.size() < 516) {
+            break;
+        }
+    }
+    EXPECT_EQ(last, error(tftp::NotDefined));
+    EXPECT_EQ(finalCode(), tftpUndefined);
+}
+
+TEST_F(TftpServerTest, WriteErrorGetsDiskFullAndLeavesTheOldFile)
+{
+    // A file size limit makes the writes fail as a full disk would.
+    put("log.rd", "old log");
+    struct sigaction ignore = {}, previous = {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGXFSZ, &ignore, &previous);
+    rlimit saved = {};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limit = saved;
+    limit.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &limit);
+
+    client.request(Opcode::WriteRequest, "log.rd", port);
+    QByteArray answer = client.receive();
+    for (quint16 block = 1; block < 200 && answer == ack(block - 1); ++block) {
+        client.reply(data(block, pattern(512)));
+        answer = client.receive();
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    sigaction(SIGXFSZ, &previous, nullptr);
+    EXPECT_EQ(answer, error(tftp::DiskFull));
+    EXPECT_EQ(finalCode(), tftpDiskFull);
+    EXPECT_EQ(contentOf("log.rd"), "old log");
+    EXPECT_EQ(filesInRoot(), QStringList{"log.rd"});
+}
+
+TEST_F(TftpServerTest, NegotiatedBlockSizeAndSizeComeInAnOptionAck)
+{
+    const QByteArray content = pattern(3000);
+    put("big.bin", content);
+    client.request(Opcode::ReadRequest, "big.bin", port, {{"blksize", "1428"}, {"tsize", "0"}});
+    EXPECT_EQ(client.receive(), tftp::encodeOptionAck({{"blksize", "1428"}, {"tsize", "3000"}}));
+    client.reply(ack(0));
+    EXPECT_EQ(client.receive(), data(1, content.first(1428)));
+    client.reply(ack(1));
+    EXPECT_EQ(client.receive(), data(2, content.sliced(1428, 1428)));
+    client.reply(ack(2));
+    EXPECT_EQ(client.receive(), data(3, content.sliced(2856)));
+    client.reply(ack(3));
+    EXPECT_EQ(finalCode(), tftpSuccess);
+}
+
+TEST_F(TftpServerTest, UploadWithOptionsTakesLargeBlocks)
+{
+    const QByteArray content = pattern(9000);
+    client.request(Opcode::WriteRequest, "up.bin", port, {{"blksize", "8192"}, {"tsize", "9000"}});
+    EXPECT_EQ(client.receive(), tftp::encodeOptionAck({{"blksize", "8192"}, {"tsize", "9000"}}));
+    client.reply(data(1, content.first(8192)));
+    EXPECT_EQ(client.receive(), ack(1));
+    client.reply(data(2, content.sliced(8192)));
+    EXPECT_EQ(client.receive(), ack(2));
+    EXPECT_EQ(finalCode(), tftpSuccess);
+    EXPECT_EQ(contentOf("up.bin"), content);
+}
+
+TEST_F(TftpServerTest, SecondServerOnTheSamePortFailsNamingThePort)
+{
+    VtTFTPServer second;
+    second.setListenAddress(QHostAddress::LocalHost);
+    try {
+        second.Start(root.path(), port);
+        FAIL() << "the second server listens too";
+    } catch (const VtTFTPError &e) {
+        EXPECT_EQ(e.code(), tftpSocketOpenFailed);
+        EXPECT_TRUE(e.message().startsWith(
+            "(VtTFTP) Fail to open socket!Please check if the network is ready."));
+        EXPECT_TRUE(e.message().contains(QString::number(port))) << e.what();
+    }
+    EXPECT_FALSE(second.isListening());
+}
+
+TEST_F(TftpServerTest, StartWhileListeningOnlyChangesTheRoot)
+{
+    QTemporaryDir other;
+    QFile file(other.filePath("g.bin"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("other");
+    file.close();
+    server.Start(other.path(), 0); // a page choosing another file's directory
+    EXPECT_EQ(server.port(), port);
+    EXPECT_EQ(server.rootDirectory(), other.path() + "/");
+    client.request(Opcode::ReadRequest, "g.bin", port);
+    EXPECT_EQ(client.receive(), data(1, "other"));
+    client.reply(ack(1));
+    EXPECT_EQ(finalCode(), tftpSuccess);
+}
+
+TEST(TftpServerPort, EnvironmentReplacesOnlyTheStandardPort)
+{
+    qputenv("KVA7310_TFTP_PORT", "10069");
+    EXPECT_EQ(VtTFTPServer::effectivePort(69), 10069);
+    EXPECT_EQ(VtTFTPServer::effectivePort(0), 0);
+    qputenv("KVA7310_TFTP_PORT", "nonsense");
+    EXPECT_EQ(VtTFTPServer::effectivePort(69), 69);
+    qunsetenv("KVA7310_TFTP_PORT");
+    EXPECT_EQ(VtTFTPServer::effectivePort(69), 69);
+}
+
+TEST(TftpServerStatus, TemplateStartsWithTheDocumentedDefaults)
+{
+    VtTFTPServer server;
+    const VtTFTPMsg &m = server.statusTemplate();
+    EXPECT_EQ(m.code, -1111);
+    EXPECT_EQ(m.text, "(VtTFTP) Socket is not ready!");
+    EXPECT_EQ(m.request, 1);
+    EXPECT_EQ(m.transferMode, "octet");
+    EXPECT_EQ(m.peerAddress, "0.0.0.0");
+    EXPECT_FALSE(m.localAddress.isEmpty());
+    EXPECT_EQ(m.port, 69);
+    EXPECT_EQ(m.lastBlockBytes, -1);
+    EXPECT_EQ(m.sessionNumber, -1);
+    EXPECT_EQ(m.timeout, 1000);
+    EXPECT_EQ(server.maxSends(), 3);
+    EXPECT_EQ(VtTFTPStatusText(-1107), "(VtTFTP) File already exist!");
+    EXPECT_EQ(VtTFTPStatusText(-1109),
+        "(VtTFTP) Fail to open socket!Please check if the network is ready.");
+}
+
+// Requests the server must refuse with ERROR 2, whatever lies on the disk.
+enum class Setup {
+    Plain,
+    EmptyRoot,
+    RestrictedToOtherName,
+    RestrictedToOtherDirection,
+    ReadOnly
+};
+
+struct RefusalCase
+{
+    const char *name;
+    Setup setup;
+    Opcode opcode;
+    QByteArray fileName;
+};
+
+const RefusalCase kRefusals[] = {
+    {"ParentDirectory", Setup::Plain, Opcode::ReadRequest, "../secret.txt"},
+    {"ParentAlone", Setup::Plain, Opcode::ReadRequest, ".."},
+    {"AbsolutePath", Setup::Plain, Opcode::ReadRequest, "/etc/hostname"},
+    {"SubdirectoryWrite", Setup::Plain, Opcode::WriteRequest, "sub/x.bin"},
+    {"BackslashPath", Setup::Plain, Opcode::WriteRequest, "..\\x.bin"},
+    {"DriveLetter", Setup::Plain, Opcode::ReadRequest, "C:boot.ini"},
+    {"ControlCharacter", Setup::Plain, Opcode::WriteRequest, "a\nb.bin"},
+    {"NotUtf8", Setup::Plain, Opcode::ReadRequest, "a\xff.bin"},
+    {"EmptyRootRead", Setup::EmptyRoot, Opcode::ReadRequest, "inside.bin"},
+    {"EmptyRootWrite", Setup::EmptyRoot, Opcode::WriteRequest, "new.bin"},
+    {"NameThePageDidNotAllow", Setup::RestrictedToOtherName, Opcode::ReadRequest, "inside.bin"},
+    {"DirectionThePageDidNotAllow", Setup::RestrictedToOtherDirection, Opcode::WriteRequest,
+        "inside.bin"},
+    {"WriteToReadOnlyServer", Setup::ReadOnly, Opcode::WriteRequest, "inside.bin"},
+};
+
+class TftpServerRefusal : public TftpServerTest, public testing::WithParamInterface<RefusalCase>
+{ };
+
+TEST_P(TftpServerRefusal, AnswersAccessViolationAndTouchesNothing)
+{
+    const RefusalCase &c = GetParam();
+    put("inside.bin", "inside");
+    ASSERT_TRUE(QDir(root.path()).mkdir("sub"));
+    switch (c.setup) {
+    case Setup::Plain:
+        break;
+    case Setup::EmptyRoot:
+        server.Start(QString(), 0);
+        break;
+    case Setup::RestrictedToOtherName:
+        server.restrictTo("other.bin", tftpReadRequest);
+        break;
+    case Setup::RestrictedToOtherDirection:
+        server.restrictTo("inside.bin", tftpReadRequest);
+        break;
+    case Setup::ReadOnly:
+        server.setReadOnly(true);
+        break;
+    }
+    client.request(c.opcode, c.fileName, port);
+    EXPECT_EQ(client.receive(), error(tftp::AccessViolation));
+    EXPECT_EQ(finalCode(), tftpAccessViolation);
+    EXPECT_EQ(events.back().text, "(VtTFTP) Access violation!");
+    EXPECT_EQ(contentOf("inside.bin"), "inside");
+    EXPECT_EQ(filesInRoot(), QStringList{"inside.bin"});
+    EXPECT_TRUE(QDir(root.filePath("sub")).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TftpServerRefusal, testing::ValuesIn(kRefusals),
+    [](const auto &p) { return std::string(p.param.name); });
+
+TEST_F(TftpServerTest, RestrictionLetsTheAnnouncedTransferThrough)
+{
+    server.restrictTo("cfg.dcf", tftpWriteRequest);
+    client.request(Opcode::WriteRequest, "cfg.dcf", port);
+    EXPECT_EQ(client.receive(), ack(0));
+    client.reply(data(1, "cfg"));
+    EXPECT_EQ(client.receive(), ack(1));
+    EXPECT_EQ(finalCode(), tftpSuccess);
+    EXPECT_EQ(contentOf("cfg.dcf"), "cfg");
+}
+
+} // namespace

@@ -1,0 +1,54 @@
+// kva7310-tftpd's command line.
+#include "TftpdOptions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ArgumentsCase
+{
+    const char *name;
+    QStringList arguments;
+    const char *error; // part of the message, "" when usable
+    TftpdOptions expected = {};
+};
+
+const ArgumentsCase kArguments[] = {
+    {"RootOnly", {"--root", "/srv"}, "", {"/srv", "0.0.0.0", 69, false, false}},
+    {"Everything", {"--root", "d", "--address", "127.0.0.1", "--port", "0", "--read-only"}, "",
+        {"d", "127.0.0.1", 0, true, false}},
+    {"HelpWinsOverMissingRoot", {"--help"}, "", {"", "0.0.0.0", 69, false, true}},
+    {"RootMissing", {"--port", "69"}, "--root DIR is required"},
+    {"RootEmpty", {"--root", ""}, "--root DIR is required"},
+    {"RootWithoutValue", {"--root"}, "--root needs a value"},
+    {"PortNotANumber", {"--root", "d", "--port", "x69"}, "--port needs a number"},
+    {"PortTooLarge", {"--root", "d", "--port", "65536"}, "--port needs a number"},
+    {"AddressNotIpv4", {"--root", "d", "--address", "::1"}, "--address needs an IPv4 address"},
+    {"AddressGarbage", {"--root", "d", "--address", "host"}, "--address needs an IPv4 address"},
+    {"UnknownArgument", {"--root", "d", "-v"}, "unknown argument \"-v\""},
+};
+
+class TftpdArgumentsCase : public testing::TestWithParam<ArgumentsCase>
+{ };
+
+TEST_P(TftpdArgumentsCase, ParsesOrExplains)
+{
+    const ArgumentsCase &c = GetParam();
+    const TftpdArguments parsed = parseTftpdArguments(c.arguments);
+    if (*c.error != '\0') {
+        EXPECT_TRUE(parsed.error.contains(QString::fromLatin1(c.error)))
+            << parsed.error.toStdString();
+        return;
+    }
+    EXPECT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.options.root, c.expected.root);
+    EXPECT_EQ(parsed.options.address, c.expected.address);
+    EXPECT_EQ(parsed.options.port, c.expected.port);
+    EXPECT_EQ(parsed.options.readOnly, c.expected.readOnly);
+    EXPECT_EQ(parsed.options.help, c.expected.help);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TftpdArgumentsCase, testing::ValuesIn(kArguments),
+    [](const auto &p) { return std::string(p.param.name); });
+
+} // namespace

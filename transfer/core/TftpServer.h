@@ -1,0 +1,171 @@
+// The module's TFTP server: the access point fetches and stores files in one directory of this
+// computer. Every request becomes a session with its own socket; progress is reported through a
+// status record passed to the owner's event handler. Everything runs on the thread that owns it.
+#pragma once
+
+#include <functional>
+#include <stdexcept>
+#include <vector>
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+class QUdpSocket;
+class TFTPSession;
+
+/// Status codes of the status record.
+enum VtTFTPCode : int {
+    tftpSuccess = 3,
+    tftpTransferring = 2,
+    tftpConnected = 1,
+    tftpDisconnected = 0,
+    tftpUndefined = -1101, // -1101 … -1108: the TFTP error codes 0 … 7
+    tftpFileNotFound = -1102,
+    tftpAccessViolation = -1103,
+    tftpDiskFull = -1104,
+    tftpBadOperation = -1105,
+    tftpUnknownPort = -1106,
+    tftpFileExists = -1107,
+    tftpNoSuchUser = -1108,
+    tftpSocketOpenFailed = -1109,
+    tftpSocketIoFailed = -1110,
+    tftpSocketNotReady = -1111,
+    tftpBadPacket = -1112,
+    tftpTimeout = -1113,
+    tftpCanceled = -1114,
+};
+
+/// Request types of the status record.
+enum VtTFTPRequest : int {
+    tftpReadRequest = 1,  // the peer fetches a file from this computer
+    tftpWriteRequest = 2, // the peer stores a file on this computer
+};
+
+/// The fixed text of a status code ("" for a code that has none).
+QString VtTFTPStatusText(int code);
+
+/// Status record: the server keeps one as the template of new sessions, each session its own copy.
+struct VtTFTPMsg
+{
+    int code = tftpSocketNotReady;
+    QString text = VtTFTPStatusText(tftpSocketNotReady);
+    int request = tftpReadRequest;
+    QString transferMode = QStringLiteral("octet");
+    QString peerAddress = QStringLiteral("0.0.0.0");
+    QString localAddress = QStringLiteral("127.0.0.1");
+    int port = 69;
+    QString fileName;
+    qint64 totalBytes = 0; // 64 bits: with block numbers rolling over, files may pass 2 GiB
+    int lastBlockBytes = -1;
+    int peerPort = 0;
+    int sessionNumber = -1;
+    int timeout = 1000; // hundredths of a second
+    int sends = 0;
+};
+
+/// Raised when the server cannot listen; code() is -1109 and what() the status text and a hint.
+class VtTFTPError : public std::runtime_error
+{
+public:
+    VtTFTPError(int code, const QString &message);
+
+    int code() const { return m_code; }
+
+    QString message() const { return QString::fromUtf8(what()); }
+
+private:
+    int m_code;
+};
+
+using VtTFTPEventHandler = void (*)(void *context, const VtTFTPMsg &msg, bool &cancel);
+
+class VtTFTPServer : public QObject
+{
+    Q_OBJECT
+
+public:
+    /// Pages pass this port; KVA7310_TFTP_PORT replaces it when set.
+    static constexpr int kStandardPort = 69;
+
+    explicit VtTFTPServer(QObject *owner = nullptr);
+    ~VtTFTPServer() override;
+
+    /// Time-out in hundredths of a second for every session; how often one data block is sent.
+    void SetTiming(int timeout, int maxSends);
+    /// Called on every status change of a session; setting `cancel` aborts that session.
+    void SetEventHandler(VtTFTPEventHandler handler, void *context);
+    void SetEventHandler(std::function<void(const VtTFTPMsg &, bool &)> handler);
+    /// Sets the root directory (an empty root refuses every request) and starts listening on
+    /// `port` (0: any free port). While listening, only the root changes. Throws VtTFTPError.
+    void Start(const QString &rootDirectory, int port = kStandardPort);
+    /// Stops listening and waits, processing events, until the sessions in progress end.
+    void Stop();
+
+    /// Serves only `fileName` in the one direction (a VtTFTPRequest) until clearRestriction().
+    void restrictTo(const QString &fileName, int request);
+    void clearRestriction();
+
+    /// Refuses every write request.
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+
+    /// Address to listen on (all IPv4 addresses unless set); takes effect at the next Start.
+    void setListenAddress(const QHostAddress &address) { m_listenAddress = address; }
+
+    /// Period of the deadline timer (20 ms) and the longest wait of Stop (10 s); tests shorten them.
+    void setServicePeriod(int ms);
+
+    void setStopWait(int ms) { m_stopWaitMs = ms; }
+
+    bool isListening() const;
+
+    /// The port actually listened on (the one chosen by the system after Start with port 0).
+    int port() const { return m_template.port; }
+
+    QString rootDirectory() const { return m_root; }
+
+    const VtTFTPMsg &statusTemplate() const { return m_template; }
+
+    /// Sessions still held: active ones and finished uploads waiting for a repeated last block.
+    int sessionCount() const { return int(m_sessions.size()); }
+
+    int timeout() const { return m_timeout; }
+
+    int maxSends() const { return m_maxSends; }
+
+    /// The port Start really uses for `requested`: KVA7310_TFTP_PORT replaces the standard port.
+    static int effectivePort(int requested);
+
+private:
+    friend class TFTPSession;
+
+    void onRequestReadable();
+    void acceptRequest(const QByteArray &datagram, const QHostAddress &from, quint16 fromPort,
+        const QHostAddress &local);
+    void onServiceTick();
+    void report(TFTPSession &session);
+    /// Whether a request must be refused with ERROR 2 (access violation).
+    bool refuses(int request, const QString &fileName) const;
+    void discard(TFTPSession *session);
+
+    qint64 nowMs() const { return m_clock.elapsed(); }
+
+    VtTFTPMsg m_template;
+    QString m_root;
+    int m_timeout = 1000;
+    int m_maxSends = 3;
+    int m_stopWaitMs = 10000;
+    bool m_readOnly = false;
+    QString m_allowedName;
+    int m_allowedRequest = 0; // 0: no restriction
+    QHostAddress m_listenAddress{QHostAddress::AnyIPv4};
+    std::function<void(const VtTFTPMsg &, bool &)> m_handler;
+    QUdpSocket *m_listener = nullptr;
+    std::vector<TFTPSession *> m_sessions; // children, destroyed through deleteLater
+    QTimer m_service;
+    QElapsedTimer m_clock;
+    QByteArray m_requestBuffer;
+};
