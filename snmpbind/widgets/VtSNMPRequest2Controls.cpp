@@ -147,6 +147,7 @@ bool VtSNMPRequest2Controls::Get()
         }
         Busy = true;
         bool ok = true;
+        const std::uint64_t reportedBefore = Request.ErrorCount;
         if (Request.Vars.IsTable()) {
             bool more = Request.ReadOnce(ok, true);
             while (more) {
@@ -171,6 +172,9 @@ bool VtSNMPRequest2Controls::Get()
         }
         AfterGet();
         Busy = false;
+        // A step can report a failure (a value the variable's syntax cannot hold) and still
+        // leave the ok flag set; a read that reported anything is no success.
+        ok = ok && Request.ErrorCount == reportedBefore;
         if (ok && Request.OnError) {
             Request.OnError(SuccessResult());
         }
@@ -351,7 +355,9 @@ bool VtSNMPRequest2Controls::Set(
             return true;
         }
         bool ok = true;
+        const std::uint64_t reportedBefore = Request.ErrorCount;
         Request.Write(ok, indexList, values);
+        ok = ok && Request.ErrorCount == reportedBefore;
         AfterSet();
         Busy = false;
         if (ok && Request.OnError) {
