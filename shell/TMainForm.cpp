@@ -456,6 +456,16 @@ int TMainForm::FormCreate(const QStringList &arguments)
 
 void TMainForm::startPolling()
 {
+    // A read that cannot even be sent (an address that is no address) fails like a poll: in the
+    // lights and the status bar, while the agent poll keeps trying.
+    const auto guarded = [this](VtSNMPRequest2Edits &request) {
+        try {
+            request.Get();
+        } catch (const VtException &e) {
+            MainStatusBar->showMessage(e.Message());
+        }
+    };
+
     m_agentPoll = std::make_unique<VtSNMPRequest>();
     m_agentPoll->Vars = VtSNMPVarList(kAgentPollVars, itScalars);
     LedStatusTimer();
@@ -463,23 +473,27 @@ void TMainForm::startPolling()
     m_address = makeRequest(this, kAddressVars, itInstance, true, 100, m_settings);
     m_address->BindControl(1, IPAddressEdit);
     m_address->BindControl(2, SubMaskEdit);
-    m_address->Get();
+    guarded(*m_address);
 
     m_dhcp = makeRequest(this, kDhcpVars, itScalars, false, 100, m_settings);
     m_dhcp->BindCombo(0, CB_Fuction1);
-    m_dhcp->Get();
+    guarded(*m_dhcp);
     m_sysAddress = makeRequest(this, kSysAddressVars, itInstance, false, 1000, m_settings);
     m_sysAddress->BindControl(0, Ed_SysIpaddress);
-    m_sysAddress->Get();
+    guarded(*m_sysAddress);
     m_band = makeRequest(this, kBandVars, itInstance, false, 10000, m_settings);
     m_band->BindCombo(0, CB_Band);
-    m_band->Get();
-    m_commit->Get();
+    guarded(*m_band);
+    try {
+        m_commit->Get();
+    } catch (const VtException &e) {
+        MainStatusBar->showMessage(e.Message());
+    }
 
     m_ledSettings = makeRequest(this, kLedVars, itInstance, true, 100, m_settings);
     m_ledSettings->BindCombo(0, CB_Led2dot4G);
     m_ledSettings->BindCombo(1, CB_Led5G);
-    m_ledSettings->Get();
+    guarded(*m_ledSettings);
 
     Timer1->start();
     emit pollingStarted();
@@ -570,11 +584,14 @@ void TMainForm::Timer1Timer()
         SubMaskEdit->clear();
         m_addressRounds = 0;
     }
-    if (m_address) {
-        m_address->Get();
-    }
-    if (m_ledSettings) {
-        m_ledSettings->Get();
+    for (VtSNMPRequest2Edits *request : {m_address.get(), m_ledSettings.get()}) {
+        try {
+            if (request) {
+                request->Get();
+            }
+        } catch (const VtException &) {
+            // the agent poll reports the same failure in the status bar
+        }
     }
     ++m_addressRounds;
 }

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -63,13 +64,11 @@ protected:
         qputenv("SNMP_PERSISTENT_DIR", dir.filePath(QStringLiteral("snmp")).toUtf8());
     }
 
-    void start()
+    void start(const QStringList &arguments = {QStringLiteral("/I127.0.0.1"),
+                   QStringLiteral("/Rmirtal"), QStringLiteral("/Wsolvane"), QStringLiteral("/v1")})
     {
         form = std::make_unique<TMainForm>(fastSettings());
-        ASSERT_EQ(form->FormCreate({QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rmirtal"),
-                      QStringLiteral("/Wsolvane"), QStringLiteral("/v1")}),
-            -1)
-            << ui.lastMessage().text.toStdString();
+        ASSERT_EQ(form->FormCreate(arguments), -1) << ui.lastMessage().text.toStdString();
         form->show();
     }
 
@@ -131,6 +130,17 @@ TEST_F(TMainFormTest, LightsFollowTheDeviceThroughASilence)
 
     ASSERT_TRUE(device.fault(QStringLiteral("clear")));
     EXPECT_TRUE(kvatest::waitUntil([&] { return deviceUp(); }));
+}
+
+TEST_F(TMainFormTest, AddressThatIsNoAddressFailsLikeAPoll)
+{
+    start({QStringLiteral("/I300.1.2.3"), QStringLiteral("/v1")});
+    ASSERT_TRUE(kvatest::waitUntil([&] { return allBlack(); }));
+    EXPECT_FALSE(state().reachable());
+    EXPECT_TRUE(form->MainStatusBar->currentMessage().contains(QLatin1String("Invalid IP Address")))
+        << form->MainStatusBar->currentMessage().toStdString();
+    EXPECT_TRUE(ui.messages.isEmpty());
+    EXPECT_TRUE(form->LedStatus->isActive()); // the agent poll keeps trying
 }
 
 TEST_F(TMainFormTest, WlanLightOfADisabledBandStaysHidden)
