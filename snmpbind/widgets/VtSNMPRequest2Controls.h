@@ -95,7 +95,7 @@ private:
     QString rowFilter() const;
     void endRead();
     void runQueuedRead();
-    bool sendAsync(bool write, const QString &indexList, const QStringList *values);
+    bool sendAsync(bool write, bool first, const QString &indexList, const QStringList *values);
 
     std::shared_ptr<Life> m_life;
     QString m_rowFilter;
