@@ -319,6 +319,14 @@ TEST_F(BindingDevice, AsynchronousReadAndWriteComplete)
     ASSERT_TRUE(kvatest::waitUntil([&] { return writes == 1 && reads == 2 && !req->Busy; }));
     EXPECT_EQ(last.Code, 0);
     EXPECT_EQ(rowsOf(list), kAllRows) << "re-read after the write";
+
+    // A refused asynchronous write reaches the page through its completion, with no re-read.
+    req->Request.Vars.Var(1).Flags = vfRead | vfWrite; // the agent refuses this column
+    list->topLevelItem(0)->setSelected(true);
+    EXPECT_TRUE(req->Set());
+    ASSERT_TRUE(kvatest::waitUntil([&] { return writes == 2 && !req->Busy; }));
+    EXPECT_EQ(last.Code, -117);
+    EXPECT_EQ(reads, 2);
 }
 
 TEST_F(BindingDevice, ReadsAskedForDuringAWalkRunOneAfterTheOther)
