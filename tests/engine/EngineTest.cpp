@@ -129,7 +129,7 @@ TEST_P(EngineByVersion, AsyncWalkEqualsBlockingWalk)
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, EngineByVersion,
-    testing::Values(kV1, kV2c, kV3Md5Des, kV3ShaAes, kV3Sha256Aes256),
+    testing::Values(kV1, kV2c, kV3NoAuth, kV3Md5Des, kV3ShaAes, kV3Sha256Aes256),
     [](const auto &row) { return std::string(row.param.name); });
 
 TEST_F(SnmpdTest, DecodesEveryKeyOfARowWhileWalking)
