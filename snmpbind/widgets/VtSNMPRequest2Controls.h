@@ -83,7 +83,7 @@ protected:
 
     std::shared_ptr<Life> life() const { return m_life; }
 
-    /// Shows a library exception as the Part's workflows do: a result line, else a message box.
+    /// Shows a library exception from a workflow: a result line, else a message box.
     void showException(const VtException &e, int kind);
 
 private:
