@@ -242,6 +242,12 @@ const UISnmpVar kMacAsAddress[] = {
     {nullptr},
 };
 
+const UISnmpVar kMacFromShortText[] = {
+    {" ", "Index", synInteger, vfKey},
+    {TABLE1 ".3", "Text", synMacAddress, vfRead}, // five characters where six bytes belong
+    {nullptr},
+};
+
 const ResultLineCase kResultLines[] = {
     {"ReadSucceeded", [](VtSNMPRequest2Edits &) {}, false, 0, R"(^Get: .+\. Receive at )"},
     {"WriteSucceeded", [](VtSNMPRequest2Edits &) {}, true, 0, R"(^Set: .+\. Receive at )"},
@@ -256,6 +262,11 @@ const ResultLineCase kResultLines[] = {
         R"(^Set: \(SNMP\) .+\. Receive at )"},
     {"ValueOfTheWrongType",
         [](VtSNMPRequest2Edits &r) { r.Request.Vars = VtSNMPVarList(kMacAsAddress, itTable, 1); },
+        false, -511, R"(^Get: \(VtSNMP\+\+\) Bad SNMP syntax!\. Receive at )"},
+    {"ValueTooShort",
+        [](VtSNMPRequest2Edits &r) {
+            r.Request.Vars = VtSNMPVarList(kMacFromShortText, itTable, 1);
+        },
         false, -511, R"(^Get: \(VtSNMP\+\+\) Bad SNMP syntax!\. Receive at )"},
 };
 
