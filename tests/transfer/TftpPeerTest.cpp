@@ -82,6 +82,12 @@ struct PeerCase
     int blockSize; // 0: the client's default, no option
 };
 
+// Test names and failure messages show the case's name, not its bytes.
+void PrintTo(const PeerCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 constexpr qsizetype k40M = 40 * 1024 * 1024;
 
 const PeerCase kPeers[] = {

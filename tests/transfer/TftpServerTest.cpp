@@ -513,6 +513,12 @@ struct RefusalCase
     QByteArray fileName;
 };
 
+// Test names and failure messages show the case's name, not its bytes.
+void PrintTo(const RefusalCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 const RefusalCase kRefusals[] = {
     {"ParentDirectory", Setup::Plain, Opcode::ReadRequest, "../secret.txt"},
     {"ParentAlone", Setup::Plain, Opcode::ReadRequest, ".."},

@@ -540,6 +540,7 @@ VtTFTPServer::VtTFTPServer(QObject *owner) : QObject(owner)
 
 VtTFTPServer::~VtTFTPServer()
 {
+    m_handler = nullptr; // the owner is going away: no calls into it while the sessions wind down
     Stop();
     for (TFTPSession *session : m_sessions) {
         session->shutdown();
