@@ -248,6 +248,7 @@ private:
         m_blockSize = agreed.blockSize;
         if (agreed.timeoutSeconds > 0) {
             m_timeout = agreed.timeoutSeconds * 100;
+            msg.timeout = m_timeout;
         }
         resize();
         const QByteArray oack = tftp::encodeOptionAck(agreed.accepted);
