@@ -302,6 +302,20 @@ TEST_F(TftpServerTest, RepeatedRequestMakesNoSecondSession)
     EXPECT_EQ(server.statusTemplate().sessionNumber, 1);
 }
 
+TEST_F(TftpServerTest, RepeatedWriteRequestGetsTheFirstAckAgain)
+{
+    client.request(Opcode::WriteRequest, "cfg.dcf", port);
+    EXPECT_EQ(client.receive(), ack(0));
+    client.request(Opcode::WriteRequest, "cfg.dcf", port); // as if ACK 0 had been lost
+    EXPECT_EQ(client.receive(), ack(0));
+    client.reply(data(1, "cfg"));
+    EXPECT_EQ(client.receive(), ack(1));
+    EXPECT_EQ(finalCode(), tftpSuccess);
+    const std::vector<int> all = codes();
+    EXPECT_EQ(std::count(all.cbegin(), all.cend(), int(tftpConnected)), 1);
+    EXPECT_EQ(contentOf("cfg.dcf"), "cfg");
+}
+
 TEST_F(TftpServerTest, MissingFileGetsFileNotFound)
 {
     client.request(Opcode::ReadRequest, "none.bin", port);
