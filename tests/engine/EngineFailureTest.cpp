@@ -210,6 +210,42 @@ TEST_F(SnmpdTest, StructuralFailuresThrowOrReport)
     EXPECT_TRUE(c.results.empty());
 }
 
+TEST_F(SnmpdTest, UnsupportedProtocolsAndLevelsAreReported)
+{
+    const struct
+    {
+        const char *name;
+        int level;
+        int auth;
+        int priv;
+        int code;
+    } cases[] = {
+        {"auth protocol beyond SHA-512", 3, 8, 3, -312},
+        {"privacy protocol beyond AES-256", 3, 3, 6, -313},
+        {"authentication asked without a protocol", 2, 1, 1, -303},
+    };
+
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingRequest r;
+        applyCredentials(r, kV3ShaAes);
+        r.SecurityLevel = c.level;
+        r.AuthProtocol = c.auth;
+        r.PrivProtocol = c.priv;
+        r.Vars = VtSNMPVarList(kName, itScalars);
+        bool ok = true;
+        r.ReadOnce(ok, true);
+        Completions async;
+        r.ReadAsync(async.callback(), nullptr, true);
+        EXPECT_FALSE(ok);
+        ASSERT_EQ(r.errors.size(), 2u) << "blocking, then the asynchronous start";
+        EXPECT_EQ(r.errors[0].Code, c.code);
+        EXPECT_EQ(r.errors[1].Code, c.code);
+        EXPECT_EQ(r.Pending, 0);
+        EXPECT_TRUE(async.results.empty());
+    }
+}
+
 TEST_F(SnmpdTest, MissingKeysOfARowAreBadKeyCount)
 {
     const UISnmpVar twoKeys[] = {

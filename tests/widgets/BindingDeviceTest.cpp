@@ -242,6 +242,12 @@ const UISnmpVar kMacAsAddress[] = {
     {nullptr},
 };
 
+const UISnmpVar kMacFromShortText[] = {
+    {" ", "Index", synInteger, vfKey},
+    {TABLE1 ".3", "Text", synMacAddress, vfRead}, // five characters where six bytes belong
+    {nullptr},
+};
+
 const ResultLineCase kResultLines[] = {
     {"ReadSucceeded", [](VtSNMPRequest2Edits &) {}, false, 0, R"(^Get: .+\. Receive at )"},
     {"WriteSucceeded", [](VtSNMPRequest2Edits &) {}, true, 0, R"(^Set: .+\. Receive at )"},
@@ -256,6 +262,11 @@ const ResultLineCase kResultLines[] = {
         R"(^Set: \(SNMP\) .+\. Receive at )"},
     {"ValueOfTheWrongType",
         [](VtSNMPRequest2Edits &r) { r.Request.Vars = VtSNMPVarList(kMacAsAddress, itTable, 1); },
+        false, -511, R"(^Get: \(VtSNMP\+\+\) Bad SNMP syntax!\. Receive at )"},
+    {"ValueTooShort",
+        [](VtSNMPRequest2Edits &r) {
+            r.Request.Vars = VtSNMPVarList(kMacFromShortText, itTable, 1);
+        },
         false, -511, R"(^Get: \(VtSNMP\+\+\) Bad SNMP syntax!\. Receive at )"},
 };
 
@@ -319,6 +330,14 @@ TEST_F(BindingDevice, AsynchronousReadAndWriteComplete)
     ASSERT_TRUE(kvatest::waitUntil([&] { return writes == 1 && reads == 2 && !req->Busy; }));
     EXPECT_EQ(last.Code, 0);
     EXPECT_EQ(rowsOf(list), kAllRows) << "re-read after the write";
+
+    // A refused asynchronous write reaches the page through its completion, with no re-read.
+    req->Request.Vars.Var(1).Flags = vfRead | vfWrite; // the agent refuses this column
+    list->topLevelItem(0)->setSelected(true);
+    EXPECT_TRUE(req->Set());
+    ASSERT_TRUE(kvatest::waitUntil([&] { return writes == 2 && !req->Busy; }));
+    EXPECT_EQ(last.Code, -117);
+    EXPECT_EQ(reads, 2);
 }
 
 TEST_F(BindingDevice, ReadsAskedForDuringAWalkRunOneAfterTheOther)
