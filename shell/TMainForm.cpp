@@ -369,25 +369,6 @@ int TMainForm::refuse(const QString &caption, const QString &text)
     return 1;
 }
 
-void TMainForm::applyAgent(const AgentDescription &agent)
-{
-    SnmpDevice().Host = agent.Host;
-    SnmpDevice().Port = agent.Port;
-    SnmpScope().ContextEngineId = agent.ContextEngineId;
-    SnmpScope().ContextName = agent.ContextName;
-    VtSNMPSecurity &s = SnmpSecurity();
-    s.Version = static_cast<std::uint8_t>(agent.Version);
-    s.ReadCommunity = agent.ReadCommunity;
-    s.WriteCommunity = agent.WriteCommunity;
-    s.SecurityModel = agent.SecurityModel;
-    s.SecurityLevel = agent.SecurityLevel;
-    s.SecurityName = agent.SecurityName;
-    s.AuthPassword = agent.AuthPassword;
-    s.PrivPassword = agent.PrivPassword;
-    s.AuthProtocol = agent.AuthProtocol;
-    s.PrivProtocol = agent.PrivProtocol;
-}
-
 int TMainForm::FormCreate(const QStringList &arguments)
 {
     // The picture plus the status bar, at a fixed size and without a maximize button.
@@ -411,12 +392,8 @@ int TMainForm::FormCreate(const QStringList &arguments)
         const PlatformPaths paths = PlatformPaths::read();
         LoadCatalogs(CatalogDirectory(paths.catalogBaseDirectory()));
 
-        AgentDescription start;
-        start.Host = SnmpDevice().Host;
-        start.Port = SnmpDevice().Port;
-        start.Version = SnmpSecurity().Version;
         const LaunchOptions options =
-            ReadLaunchOptions(arguments, paths.settingsDirectory(), start);
+            ReadLaunchOptions(arguments, paths.settingsDirectory(), CurrentAgentDescription());
         switch (options.outcome) {
         case LaunchOptions::Outcome::NoArguments:
             refuse(QString(), options.message);
@@ -430,7 +407,7 @@ int TMainForm::FormCreate(const QStringList &arguments)
         case LaunchOptions::Outcome::Run:
             break;
         }
-        applyAgent(options.agent);
+        ApplyAgentDescription(options.agent);
 
         const QString caption = options.caption();
         setWindowTitle(caption);
