@@ -1,6 +1,7 @@
 // The main window against the simulator: the lights follow the device, and the two commit
 // commands write, wait while the device restarts, and stop on a refusal.
 #include "DevicePicture.h"
+#include "ModuleRun.h"
 #include "RecordingUi.h"
 #include "SimulatorProcess.h"
 #include "TMainForm.h"
@@ -13,6 +14,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -175,6 +177,26 @@ TEST_F(TMainFormTest, UnbuiltPagesStayDisabledAndHiddenEntriesStayHidden)
     EXPECT_TRUE(form->menuEntry(QStringLiteral("VlanSetting1"))->isEnabled());
     std::unique_ptr<QDialog> page(form->createPage(QStringLiteral("TFM_VlanSetting")));
     EXPECT_NE(page, nullptr);
+}
+
+TEST_F(TMainFormTest, ScreenshotWaitsForTheDeviceAndNamesWhatWentWrong)
+{
+    start();
+    const QString picture = dir.filePath(QStringLiteral("main.png"));
+    ASSERT_EQ(takeScreenshot(*form, picture, QString(), 10000), 0);
+    const QImage image(picture);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_GE(image.width(), form->width());
+
+    const QString page = dir.filePath(QStringLiteral("page.png"));
+    EXPECT_NE(takeScreenshot(*form, page, QStringLiteral("TFM_NoSuchPage"), 10000), 0);
+    EXPECT_FALSE(QFile::exists(page));
+
+    ASSERT_TRUE(device.fault(QStringLiteral("silent 60")));
+    ASSERT_TRUE(kvatest::waitUntil([&] { return !state().reachable(); }));
+    const QString silent = dir.filePath(QStringLiteral("silent.png"));
+    EXPECT_NE(takeScreenshot(*form, silent, QString(), 500), 0);
+    EXPECT_FALSE(QFile::exists(silent));
 }
 
 struct CommitCase
