@@ -1,0 +1,116 @@
+// The event pump of asynchronous exchanges.
+#include "SnmpEventProcessor.h"
+
+#include "netsnmp/NetSnmpAdapter.h"
+
+#include <algorithm>
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <QTimer>
+
+SnmpEventProcessor &SnmpEventProcessor::Instance()
+{
+    static SnmpEventProcessor *processor = new SnmpEventProcessor;
+    return *processor;
+}
+
+void SnmpEventProcessor::releaseAtExit()
+{
+    Instance().release();
+}
+
+void SnmpEventProcessor::release()
+{
+    // Qt objects must go with the application object, not at static destruction
+    m_notifiers.clear();
+    delete m_timer;
+    m_timer = nullptr;
+    netsnmp::Adapter::instance().closeAll();
+}
+
+void SnmpEventProcessor::ensureTimer()
+{
+    if (m_timer != nullptr || QCoreApplication::instance() == nullptr) {
+        return;
+    }
+    m_timer = new QTimer;
+    m_timer->setInterval(m_interval);
+    QObject::connect(m_timer, &QTimer::timeout, [this] { Process(); });
+    qAddPostRoutine(&SnmpEventProcessor::releaseAtExit);
+}
+
+void SnmpEventProcessor::Start()
+{
+    m_wanted = true;
+    ensureTimer();
+    if (m_timer != nullptr) {
+        m_timer->start();
+    }
+}
+
+void SnmpEventProcessor::Stop()
+{
+    m_wanted = false;
+    if (m_timer != nullptr) {
+        m_timer->stop();
+    }
+}
+
+bool SnmpEventProcessor::IsActive() const
+{
+    return m_wanted;
+}
+
+void SnmpEventProcessor::SetInterval(int ms)
+{
+    m_interval = ms;
+    if (m_timer != nullptr) {
+        m_timer->setInterval(ms);
+    }
+}
+
+void SnmpEventProcessor::Process()
+{
+    if (m_busy) {
+        return;
+    }
+    m_busy = true;
+    const bool ticking = m_timer != nullptr && m_timer->isActive();
+    if (ticking) {
+        m_timer->stop();
+    }
+    netsnmp::Adapter &adapter = netsnmp::Adapter::instance();
+    if (adapter.started()) {
+        adapter.process();
+    }
+    if (ticking && m_wanted && m_timer != nullptr) {
+        m_timer->start();
+    }
+    m_busy = false;
+    WatchSockets();
+}
+
+void SnmpEventProcessor::WatchSockets()
+{
+    if (QCoreApplication::instance() == nullptr) {
+        return;
+    }
+    const std::vector<int> fds = netsnmp::Adapter::instance().asyncSockets();
+    for (auto it = m_notifiers.begin(); it != m_notifiers.end();) {
+        if (std::find(fds.begin(), fds.end(), it->first) == fds.end()) {
+            it = m_notifiers.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (const int fd : fds) {
+        if (m_notifiers.count(fd) != 0) {
+            continue;
+        }
+        auto notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        QObject::connect(notifier.get(), &QSocketNotifier::activated, [this] { Process(); });
+        m_notifiers.emplace(fd, std::move(notifier));
+    }
+    ensureTimer();
+}

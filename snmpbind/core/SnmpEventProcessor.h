@@ -1,0 +1,48 @@
+// The event pump: a GUI-thread timer (20 ms by default) that lets the SNMP library process
+// answers, time-outs and retransmissions of asynchronous exchanges; asynchronous completions run
+// inside it and nowhere else.
+#pragma once
+
+#include <map>
+#include <memory>
+
+class QSocketNotifier;
+class QTimer;
+
+class SnmpEventProcessor
+{
+public:
+    static SnmpEventProcessor &Instance();
+
+    void Start();
+    void Stop();
+    bool IsActive() const;
+
+    /// The tick period in milliseconds (tests shorten it).
+    void SetInterval(int ms);
+
+    int Interval() const { return m_interval; }
+
+    /// One pass of the pump; does nothing when called from inside a pass. The timer disables
+    /// itself for the pass, so ticks never nest.
+    void Process();
+
+    /// Watches the sockets of the asynchronous handles, so an answer runs the pump at once.
+    void WatchSockets();
+
+    SnmpEventProcessor(const SnmpEventProcessor &) = delete;
+    SnmpEventProcessor &operator=(const SnmpEventProcessor &) = delete;
+
+private:
+    SnmpEventProcessor() = default;
+    ~SnmpEventProcessor() = default;
+    void ensureTimer();
+    void release();
+    static void releaseAtExit();
+
+    QTimer *m_timer = nullptr;
+    std::map<int, std::unique_ptr<QSocketNotifier>> m_notifiers;
+    int m_interval = 20;
+    bool m_wanted = false;
+    bool m_busy = false;
+};
