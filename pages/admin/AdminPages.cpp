@@ -1,0 +1,22 @@
+// The administration and status pages the menu opens.
+#include "AdminPages.h"
+
+#include "PageRegistry.h"
+#include "TAboutForm.h"
+#include "TFM_DevInfo.h"
+#include "TFM_Information.h"
+#include "TFM_StatWLAN.h"
+#include "TFM_Static.h"
+
+void registerAdminPages(PageRegistry &registry)
+{
+    registry.add<TFM_Information>(
+        QStringLiteral("Home \\ Information"), QStringLiteral("TFM_Information"));
+    registry.add<TFM_DevInfo>(
+        QStringLiteral("Status \\ Device Information"), QStringLiteral("TFM_DevInfo"));
+    registry.add<TFM_Static>(
+        QStringLiteral("Status \\ Stats \\ Ethernet"), QStringLiteral("TFM_Static"));
+    registry.add<TFM_StatWLAN>(
+        QStringLiteral("Status \\ Stats \\ WLAN"), QStringLiteral("TFM_StatWLAN"));
+    registry.add<TAboutForm>(QStringLiteral("Help \\ About"), QStringLiteral("TAboutForm"));
+}
