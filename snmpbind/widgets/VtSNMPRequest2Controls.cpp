@@ -136,17 +136,18 @@ bool VtSNMPRequest2Controls::Get()
         RecordCount = 0;
         if (Async) {
             Busy = true;
-            if (!Request.Alive || !sendAsync(false, {}, nullptr)) {
-                if (life->alive) {
-                    Busy = false;
-                    endRead();
-                    runQueuedRead();
-                }
+            if (Request.Alive) {
+                sendAsync(false, true, {}, nullptr);
+            } else {
+                Busy = false;
+                endRead();
+                runQueuedRead();
             }
             return true;
         }
         Busy = true;
         bool ok = true;
+        const std::uint64_t reportedBefore = Request.ErrorCount;
         if (Request.Vars.IsTable()) {
             bool more = Request.ReadOnce(ok, true);
             while (more) {
@@ -171,6 +172,9 @@ bool VtSNMPRequest2Controls::Get()
         }
         AfterGet();
         Busy = false;
+        // A step can report a failure (a value the variable's syntax cannot hold) and still
+        // leave the ok flag set; a read that reported anything is no success.
+        ok = ok && Request.ErrorCount == reportedBefore;
         if (ok && Request.OnError) {
             Request.OnError(SuccessResult());
         }
@@ -190,7 +194,7 @@ bool VtSNMPRequest2Controls::Get()
 }
 
 bool VtSNMPRequest2Controls::sendAsync(
-    bool write, const QString &indexList, const QStringList *values)
+    bool write, bool first, const QString &indexList, const QStringList *values)
 {
     // A send that fails at once is reported through OnError and never completes; the workflow
     // must then end here, with the page told through its completion handler as well.
@@ -204,7 +208,6 @@ bool VtSNMPRequest2Controls::sendAsync(
             saved(e);
         }
     };
-    const auto restore = qScopeGuard([this, saved] { Request.OnError = saved; });
     const int before = Request.Pending;
     const std::weak_ptr<Life> weak = m_life;
     auto done = [this, weak, write](void *, const VtSNMPError &result, VtSNMPVarList &) {
@@ -220,22 +223,35 @@ bool VtSNMPRequest2Controls::sendAsync(
             readDone(result);
         }
     };
-    if (write) {
-        Request.WriteAsync(done, nullptr, indexList, values);
-    } else {
-        Request.ReadAsync(done, nullptr, true);
+    try {
+        if (write) {
+            Request.WriteAsync(done, nullptr, indexList, values);
+        } else {
+            Request.ReadAsync(done, nullptr, first);
+        }
+    } catch (...) {
+        Request.OnError = saved;
+        throw;
     }
+    Request.OnError = saved;
     if (Request.Pending > before) {
         return true;
     }
     if (!failed) {
         failure = ErrorFromStatus(-1);
     }
+    const std::shared_ptr<Life> life = m_life;
     Busy = false;
     MessageKind = write ? 1 : 0;
+    if (!write) {
+        endRead();
+    }
     const DoneHandler handler = write ? OnSetDone : OnGetDone;
     if (handler) {
         handler(this, failure);
+    }
+    if (!write && life->alive) {
+        runQueuedRead();
     }
     return false;
 }
@@ -266,22 +282,9 @@ void VtSNMPRequest2Controls::readDone(const VtSNMPError &result)
                 ++RecordCount;
             }
         }
-        if (table && !result.Finished) {
-            if (Request.Alive) {
-                Request.ReadAsync(
-                    [this, weak = std::weak_ptr<Life>(m_life)](
-                        void *, const VtSNMPError &next, VtSNMPVarList &) {
-                        const std::shared_ptr<Life> l = weak.lock();
-                        if (!l || !l->alive) {
-                            return;
-                        }
-                        ++l->inCompletion;
-                        const auto leave = qScopeGuard([l] { --l->inCompletion; });
-                        readDone(next);
-                    },
-                    nullptr, false);
-                return;
-            }
+        if (table && !result.Finished && Request.Alive) {
+            sendAsync(false, false, {}, nullptr); // the next row
+            return;
         }
         finishRead(result);
     } catch (const VtException &e) {
@@ -344,14 +347,16 @@ bool VtSNMPRequest2Controls::Set(
         Busy = true;
         if (Async) {
             if (Request.Alive) {
-                sendAsync(true, indexList, values);
+                sendAsync(true, false, indexList, values);
             } else {
                 Busy = false;
             }
             return true;
         }
         bool ok = true;
+        const std::uint64_t reportedBefore = Request.ErrorCount;
         Request.Write(ok, indexList, values);
+        ok = ok && Request.ErrorCount == reportedBefore;
         AfterSet();
         Busy = false;
         if (ok && Request.OnError) {

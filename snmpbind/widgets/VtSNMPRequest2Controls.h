@@ -83,7 +83,7 @@ protected:
 
     std::shared_ptr<Life> life() const { return m_life; }
 
-    /// Shows a library exception as the Part's workflows do: a result line, else a message box.
+    /// Shows a library exception from a workflow: a result line, else a message box.
     void showException(const VtException &e, int kind);
 
 private:
@@ -95,7 +95,7 @@ private:
     QString rowFilter() const;
     void endRead();
     void runQueuedRead();
-    bool sendAsync(bool write, const QString &indexList, const QStringList *values);
+    bool sendAsync(bool write, bool first, const QString &indexList, const QStringList *values);
 
     std::shared_ptr<Life> m_life;
     QString m_rowFilter;

@@ -210,6 +210,42 @@ TEST_F(SnmpdTest, StructuralFailuresThrowOrReport)
     EXPECT_TRUE(c.results.empty());
 }
 
+TEST_F(SnmpdTest, UnsupportedProtocolsAndLevelsAreReported)
+{
+    const struct
+    {
+        const char *name;
+        int level;
+        int auth;
+        int priv;
+        int code;
+    } cases[] = {
+        {"auth protocol beyond SHA-512", 3, 8, 3, -312},
+        {"privacy protocol beyond AES-256", 3, 3, 6, -313},
+        {"authentication asked without a protocol", 2, 1, 1, -303},
+    };
+
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingRequest r;
+        applyCredentials(r, kV3ShaAes);
+        r.SecurityLevel = c.level;
+        r.AuthProtocol = c.auth;
+        r.PrivProtocol = c.priv;
+        r.Vars = VtSNMPVarList(kName, itScalars);
+        bool ok = true;
+        r.ReadOnce(ok, true);
+        Completions async;
+        r.ReadAsync(async.callback(), nullptr, true);
+        EXPECT_FALSE(ok);
+        ASSERT_EQ(r.errors.size(), 2u) << "blocking, then the asynchronous start";
+        EXPECT_EQ(r.errors[0].Code, c.code);
+        EXPECT_EQ(r.errors[1].Code, c.code);
+        EXPECT_EQ(r.Pending, 0);
+        EXPECT_TRUE(async.results.empty());
+    }
+}
+
 TEST_F(SnmpdTest, MissingKeysOfARowAreBadKeyCount)
 {
     const UISnmpVar twoKeys[] = {
@@ -237,19 +273,27 @@ TEST_F(SnmpdTest, MissingKeysOfARowAreBadKeyCount)
 TEST_F(SnmpdTest, DestructionWaitsForTheExchangeInFlight)
 {
     SilentPeer silent;
+    // a shorter exchange on the same handle times out while the destructor waits for the longer
+    RecordingRequest witness;
+    witness.Port = silent.port();
+    witness.Timeout = 10;
+    witness.Retries = 0;
+    witness.Vars = VtSNMPVarList(kName, itScalars);
+    Completions early;
+    witness.ReadAsync(early.callback(), nullptr, true);
     bool called = false;
     {
         VtSNMPRequest r;
         r.Port = silent.port();
-        r.Timeout = 20;
+        r.Timeout = 30;
         r.Retries = 0;
         r.Vars = VtSNMPVarList(kName, itScalars);
         r.ReadAsync(
             [&](void *, const VtSNMPError &, VtSNMPVarList &) { called = true; }, nullptr, true);
         EXPECT_EQ(r.Pending, 1);
     }
-    // the completion came (the time-out), but for a request that was going away
-    EXPECT_FALSE(called);
+    EXPECT_EQ(early.results.size(), 1u) << "the destructor kept the pump going";
+    EXPECT_FALSE(called) << "a request that is going away gets no completion";
 }
 
 TEST_F(SnmpdTest, CompletionAfterDestructionTouchesNothing)

@@ -25,6 +25,8 @@ struct Credentials
     const kvatest::SnmpdProcess::User *user; ///< SNMPv3 only
     int authProtocol;
     int privProtocol;
+    int level = 3;
+    const char *securityName = nullptr; ///< a user without passwords
 };
 
 inline const Credentials kV1 = {"V1", 0, nullptr, 1, 1};
@@ -33,15 +35,22 @@ inline const Credentials kV3Md5Des = {"V3Md5Des", 3, &kvatest::SnmpdProcess::kMd
 inline const Credentials kV3ShaAes = {"V3ShaAes", 3, &kvatest::SnmpdProcess::kShaAes, 3, 3};
 inline const Credentials kV3Sha256Aes256 = {
     "V3Sha256Aes256", 3, &kvatest::SnmpdProcess::kSha256Aes256, 5, 5};
+inline const Credentials kV3NoAuth = {
+    "V3NoAuth", 3, nullptr, 1, 1, 1, kvatest::SnmpdProcess::kNoAuthUser};
 
 inline void applyCredentials(VtSNMPRequest &r, const Credentials &c)
 {
     r.Version = static_cast<std::uint8_t>(c.version);
     r.ReadCommunity = QLatin1String(kvatest::SnmpdProcess::kReadCommunity);
     r.WriteCommunity = QLatin1String(kvatest::SnmpdProcess::kWriteCommunity);
+    if (c.securityName != nullptr) {
+        r.SecurityModel = 3;
+        r.SecurityLevel = c.level;
+        r.SecurityName = QLatin1String(c.securityName);
+    }
     if (c.user != nullptr) {
         r.SecurityModel = 3;
-        r.SecurityLevel = 3;
+        r.SecurityLevel = c.level;
         r.SecurityName = QLatin1String(c.user->name);
         r.AuthProtocol = c.authProtocol;
         r.AuthPassword = QLatin1String(c.user->authPassword);

@@ -129,7 +129,43 @@ TEST_P(EngineByVersion, AsyncWalkEqualsBlockingWalk)
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, EngineByVersion,
-    testing::Values(kV1, kV2c, kV3Md5Des, kV3ShaAes, kV3Sha256Aes256),
+    testing::Values(kV1, kV2c, kV3NoAuth, kV3Md5Des, kV3ShaAes, kV3Sha256Aes256),
+    [](const auto &row) { return std::string(row.param.name); });
+
+struct ColumnCase
+{
+    const char *name;
+    const char *previous;
+    const char *received;
+    bool ended;
+};
+
+class ColumnEnd : public testing::TestWithParam<ColumnCase>
+{ };
+
+TEST_P(ColumnEnd, DecidesFromTheReceivedOid)
+{
+    const ColumnCase &c = GetParam();
+    VtSNMPRequest r;
+    r.Vars = VtSNMPVarList(kTextColumn, itTable, 1);
+    EXPECT_EQ(r.ColumnEnded(QStringLiteral("1.3.6.1.2.1.2.2.1.1"), QLatin1String(c.previous),
+                  QLatin1String(c.received)),
+        c.ended);
+    r.Vars.ItemType = itInstance;
+    EXPECT_FALSE(r.ColumnEnded(QStringLiteral("1.3.6.1.2.1.2.2.1.1"), QLatin1String(c.previous),
+        QLatin1String(c.received)))
+        << "only tables have columns that end";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ColumnEnd,
+    testing::Values(ColumnCase{"NextRow", "1.3.6.1.2.1.2.2.1.1.1", "1.3.6.1.2.1.2.2.1.1.2", false},
+        ColumnCase{"FirstRow", "", "1.3.6.1.2.1.2.2.1.1.1", false},
+        ColumnCase{"NextColumn", "1.3.6.1.2.1.2.2.1.1.2", "1.3.6.1.2.1.2.2.1.2.1", true},
+        ColumnCase{"SameOidAgain", "1.3.6.1.2.1.2.2.1.1.2", "1.3.6.1.2.1.2.2.1.1.2", true},
+        ColumnCase{"AnswerIsTheColumnItself", "", "1.3.6.1.2.1.2.2.1.1", true},
+        // column 10 starts with the text of column 1 but is another column
+        ColumnCase{
+            "ColumnWithALongerNumber", "1.3.6.1.2.1.2.2.1.1.2", "1.3.6.1.2.1.2.2.1.10.1", true}),
     [](const auto &row) { return std::string(row.param.name); });
 
 TEST_F(SnmpdTest, DecodesEveryKeyOfARowWhileWalking)
@@ -241,23 +277,42 @@ TEST_F(SnmpdTest, WritesATableRowAtItsKeys)
 
 TEST_F(SnmpdTest, AsyncWriteCompletesOnceWithTheAgentsStatus)
 {
+    const UISnmpVar missingRow[] = {
+        {" ", "key", synInteger, vfKey},
+        {TABLE_ROOT ".1.1.3", "text", synDisplayString, vfRead | vfWrite},
+        {nullptr},
+    };
+
     struct
     {
         const char *name;
+        int version;
+        const UISnmpVar *table;
+        unsigned char itemType;
         const char *value;
         int code;
     } cases[] = {
-        {"accepted", "async-contact", 0},
+        {"accepted", 1, kContact, itScalars, "async-contact", 0},
         // snmpd refuses a contact longer than 255 characters
-        {"refused", nullptr, -108},
+        {"refused", 1, kContact, itScalars, nullptr, -108},
+        // "(NULL)" goes out as a NULL value, which no string object takes
+        {"null value", 1, kContact, itScalars, "(NULL)", -107},
+        // an SNMPv1 agent answers a SET of a missing row with noSuchName: still a failure
+        {"v1 missing row", 0, missingRow, itTable, "x", -102},
     };
 
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         RecordingRequest r;
         applyCredentials(r, kV2c);
-        r.Vars = VtSNMPVarList(kContact, itScalars);
-        r.Vars.Var(0).Value =
+        r.Version = static_cast<std::uint8_t>(c.version);
+        r.Vars = VtSNMPVarList(c.table, c.itemType, c.itemType == itTable ? 1 : 0);
+        const int last = r.Vars.Count() - 1;
+        if (c.itemType == itTable) {
+            r.Vars.Var(0).Value = QStringLiteral("99");
+            r.Vars.Var(last).CursorOid = QLatin1String(TABLE_ROOT ".1.1.3.99");
+        }
+        r.Vars.Var(last).Value =
             c.value != nullptr ? QString::fromLatin1(c.value) : QString(300, u'x');
         std::vector<VtSNMPError> results;
         r.WriteAsync(
@@ -269,6 +324,30 @@ TEST_F(SnmpdTest, AsyncWriteCompletesOnceWithTheAgentsStatus)
         EXPECT_TRUE(r.errors.empty());
     }
     EXPECT_EQ(read(kV2c, kContact), "async-contact");
+}
+
+TEST_F(SnmpdTest, WriteThatThrowsLeavesTheListAsItWas)
+{
+    const UISnmpVar two[] = {
+        {"1.3.6.1.2.1.1.4", "sysContact", synDisplayString, vfRead | vfWrite},
+        {"1.3.6.1.2.1.1.7", "sysServices", synInteger, vfRead | vfWrite},
+        {nullptr},
+    };
+    RecordingRequest r;
+    applyCredentials(r, kV2c);
+    r.Vars = VtSNMPVarList(two, itScalars);
+    r.Vars.Var(0).Value = QStringLiteral("kept");
+    const QStringList values = {QStringLiteral("not a number")};
+    bool ok = true;
+    try {
+        r.Write(ok, QStringLiteral("1"), &values);
+        ADD_FAILURE() << "no exception for a value that is not a number";
+    } catch (const VtException &e) {
+        EXPECT_EQ(e.Code(), -511);
+    }
+    EXPECT_EQ(r.Vars.Var(0).Flags, vfRead | vfWrite) << "the one-write selection is undone";
+    EXPECT_EQ(r.Vars.Var(0).Value, "kept");
+    EXPECT_EQ(r.Vars.Var(1).Value, "");
 }
 
 TEST_F(SnmpdTest, MissingObjectsReadAsNullWithoutAnError)

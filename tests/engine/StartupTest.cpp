@@ -84,8 +84,12 @@ TEST(SnmpStartup, CounterFileKeepsOtherEnginesAndRejectsCorruption)
 TEST(SnmpStartup, UnwritableCounterIsASaveError)
 {
     QTemporaryDir dir;
+    // a directory below a plain file can be neither made nor written
+    QFile blocker(dir.path() + QLatin1String("/file"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
     try {
-        SnmpInit(dir.path() + QLatin1String("/missing/dir"));
+        SnmpInit(dir.path() + QLatin1String("/file/dir"));
         ADD_FAILURE() << "no exception";
     } catch (const VtException &e) {
         EXPECT_EQ(e.Code(), -508);

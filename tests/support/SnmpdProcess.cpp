@@ -99,6 +99,8 @@ bool SnmpdProcess::startOn(std::uint16_t port)
                         QLatin1String(u->privPassword))
              << QStringLiteral("rwuser %1 priv").arg(QLatin1String(u->name));
     }
+    conf << QStringLiteral("createUser %1").arg(QLatin1String(kNoAuthUser))
+         << QStringLiteral("rwuser %1 noauth").arg(QLatin1String(kNoAuthUser));
     conf << m_extraConfig;
     const QString confPath = m_dir.path() + QLatin1String("/snmpd.conf");
     QFile file(confPath);

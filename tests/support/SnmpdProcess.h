@@ -27,6 +27,8 @@ public:
     static const User kMd5Des;
     static const User kShaAes;
     static const User kSha256Aes256;
+    /// A user without authentication or privacy (noAuthNoPriv, read-write).
+    static constexpr const char *kNoAuthUser = "plainuser";
 
     static constexpr const char *kReadCommunity = "mirtal";
     static constexpr const char *kWriteCommunity = "solvane";

@@ -13,6 +13,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTreeWidget>
 #include <QWidget>
 
@@ -365,9 +367,11 @@ TEST(BindingHandlers, PageHandlersGoThroughTheBindingAndEndWithUnbind)
     EXPECT_EQ(edit->text(), "other") << "an unbound edit is no longer filled";
 }
 
-TEST(BindingListView, RowsSelectionAndDisabledEditsWithoutADevice)
+TEST(BindingListView, ColumnsRowsAndTheSelectedRowWithoutADevice)
 {
+    kvatest::RecordingUi ui;
     const UISnmpVar table[] = {{" ", "Index", synInteger, vfKey},
+        {"1.3.6.1.4.1.32473.99.1.1.2", "Flag", synInteger, vfRead},
         {"1.3.6.1.4.1.32473.99.1.1.3", "Text", synDisplayString, vfRead | vfWrite},
         {"1.3.6.1.4.1.32473.99.1.1.9", "Secret", synInteger, vfWrite}, {nullptr}};
     QWidget page;
@@ -376,11 +380,86 @@ TEST(BindingListView, RowsSelectionAndDisabledEditsWithoutADevice)
     auto *list = new QTreeWidget(&page);
     auto *text = new QLineEdit(&page);
     req.BindListView(list, true);
-    req.BindControl(1, text);
-    ASSERT_EQ(list->columnCount(), 3);
+    req.BindControl(2, text);
+    ASSERT_EQ(list->columnCount(), 4);
     EXPECT_TRUE(list->isColumnHidden(0)) << "write-only columns come first, hidden";
     EXPECT_EQ(list->headerItem()->text(1), "Index");
-    EXPECT_EQ(list->headerItem()->text(2), "Text");
+    EXPECT_EQ(list->headerItem()->text(3), "Text");
+
+    // Five rows, two of them with Flag 0: three rows, numbered 1 to 3.
+    req.BeforeGet();
+    const char *rows[][3] = {
+        {"1", "1", "a"}, {"2", "0", "b"}, {"3", "1", "c"}, {"4", "0", "d"}, {"5", "1", "e"}};
+    for (const auto &r : rows) {
+        req.Request.Vars.Var(0).Value = r[0];
+        req.Request.Vars.Var(1).Value = r[1];
+        req.Request.Vars.Var(2).Value = r[2];
+        req.ShowData();
+    }
+    req.AfterGet();
+    ASSERT_EQ(list->topLevelItemCount(), 3);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "1");
+    EXPECT_EQ(list->topLevelItem(2)->text(0), "3");
+    EXPECT_EQ(list->topLevelItem(2)->text(3), "e");
+    EXPECT_EQ(ui.processEventsCalls, 5) << "every row shows at once";
+    EXPECT_FALSE(text->isEnabled());
+
+    // The page's own selection handler runs before the binding fills the edits.
+    QString seenByPage = "not called";
+    req.OnListViewSelect = [&](QTreeWidgetItem *, bool selected) {
+        if (selected) {
+            seenByPage = text->text();
+        }
+    };
+    list->topLevelItem(1)->setSelected(true);
+    EXPECT_EQ(seenByPage, "");
+    EXPECT_EQ(text->text(), "c");
+    EXPECT_TRUE(text->isEnabled());
+    EXPECT_EQ(req.Request.Vars.Var(0).Value, "3") << "the key comes back from its column";
+    EXPECT_EQ(req.Request.Vars.Var(3).Value, "2") << "the row number took the first column";
 }
+
+struct ResultLineCase
+{
+    const char *name;
+    int kind;
+    const char *caption;
+    const char *line; // with [TIME] for the time of day
+};
+
+const ResultLineCase kLines[] = {
+    {"ReadWithoutCaption", 0, "", "Get: (SNMPClass) SNMP request timed out!. Receive at [TIME]."},
+    {"ReadWithCaption", 0, "VLAN",
+        "Get: (SNMPClass) SNMP request timed out! Request:VLAN. Receive at [TIME]."},
+    {"WriteWithoutCaption", 1, "", "Set: (SNMPClass) SNMP request timed out!. Receive at [TIME]."},
+};
+
+class ResultLine : public testing::TestWithParam<ResultLineCase>
+{ };
+
+TEST_P(ResultLine, FollowsTheTemplateOfTheWorkflow)
+{
+    const ResultLineCase &c = GetParam();
+    QWidget page;
+    auto *memo = new QPlainTextEdit(&page);
+    VtSNMPRequest2Edits req(&page);
+    req.Request.Vars.Caption = c.caption;
+    req.MessageKind = c.kind;
+    req.ShowMessage("(SNMPClass) SNMP request timed out!");
+    EXPECT_EQ(memo->toPlainText(), "") << "no target, no line";
+    req.SetMessageTarget(memo);
+    req.ShowMessage("(SNMPClass) SNMP request timed out!");
+    req.ShowMessage("(SNMPClass) SNMP request timed out!");
+    const QStringList lines = memo->toPlainText().split(u'\n');
+    ASSERT_EQ(lines.size(), 2) << "a memo gets one line per message";
+    const QString pattern = QRegularExpression::escape(QString::fromUtf8(c.line))
+                                .replace(QStringLiteral("\\[TIME\\]"),
+                                    QStringLiteral("(0[1-9]|1[0-2]):[0-5]\\d:[0-5]\\d \\S+"));
+    EXPECT_TRUE(QRegularExpression("^" + pattern + "$").match(lines[1]).hasMatch())
+        << lines[1].toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ResultLine, testing::ValuesIn(kLines),
+    [](const auto &tc) { return std::string(tc.param.name); });
 
 } // namespace

@@ -639,9 +639,10 @@ bool Adapter::start(const QString &stateDirectory, const QByteArray &engineId, u
                 NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_CONFIGURATION_DIR, dir.constData());
         }
         netsnmp_set_mib_directory("");
+        // with no log handler at all Net-SNMP falls back to stderr; this one swallows everything
         snmp_disable_log();
+        netsnmp_register_loghandler(NETSNMP_LOGHANDLER_NONE, LOG_DEBUG);
         init_snmp("kva7310");
-        snmp_disable_log();
         d->started = true;
     }
     QByteArray id = engineId;
