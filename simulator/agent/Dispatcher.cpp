@@ -29,6 +29,13 @@ int receivedCallback(int op, netsnmp_session *session, int /*reqid*/, netsnmp_pd
     return static_cast<Dispatcher *>(magic)->received(session, pdu);
 }
 
+// Net-SNMP hands a message on even when its parse failed (a wrong digest, say) once it has sent the
+// report; only messages that parsed cleanly are requests of ours.
+int checkParse(netsnmp_session * /*session*/, netsnmp_pdu * /*pdu*/, int result)
+{
+    return result == 0 ? 1 : 0;
+}
+
 Oid toOid(const oid *name, std::size_t len)
 {
     Oid out(len);
@@ -234,6 +241,11 @@ bool Dispatcher::open(const std::string &workDir, std::string &error)
     snmp_disable_log();
     // a handler that swallows everything: without one Net-SNMP falls back to printing
     netsnmp_register_loghandler(NETSNMP_LOGHANDLER_NONE, LOG_EMERG);
+    if (std::getenv("KVA7310_SIM_TRACE")) {
+        snmp_enable_stderrlog();
+        debug_register_tokens(std::getenv("KVA7310_SIM_TRACE"));
+        snmp_set_do_debugging(1);
+    }
 
     if (!m_options.user.empty()) {
         std::string line = "\"" + m_options.user + "\" " + netSnmpAuthName(m_options.authProto)
@@ -269,7 +281,7 @@ bool Dispatcher::open(const std::string &workDir, std::string &error)
     sess.callback = receivedCallback;
     sess.callback_magic = this;
     sess.isAuthoritative = SNMP_SESS_AUTHORITATIVE;
-    m_session = snmp_add(&sess, m_transport, nullptr, nullptr);
+    m_session = snmp_add(&sess, m_transport, nullptr, checkParse);
     if (!m_session) {
         error = "cannot open the agent session";
         return false;
@@ -282,6 +294,11 @@ int Dispatcher::received(netsnmp_session * /*session*/, netsnmp_pdu *pdu)
 {
     const long long now = nowMs();
     MibStore &store = m_behaviours.store();
+    // Net-SNMP also hands over an SNMPv3 message whose digest failed, while it sends the report; that
+    // one has lost its security state and is no request at all
+    if (pdu->version == SNMP_VERSION_3 && !pdu->securityStateRef) {
+        return 1;
+    }
 
     LoggedRequest entry;
     entry.op = opName(pdu->command);
@@ -318,8 +335,17 @@ int Dispatcher::received(netsnmp_session * /*session*/, netsnmp_pdu *pdu)
         } else {
             return 1; // an unknown community gets no answer
         }
-    } else if (m_options.user.empty()) {
-        return 1;
+    } else {
+        // only our user, at the security level it was created with
+        const int needed = m_options.user.empty() ? -1
+            : m_options.privProto.empty()         ? SNMP_SEC_LEVEL_AUTHNOPRIV
+                                                  : SNMP_SEC_LEVEL_AUTHPRIV;
+        const std::string name = pdu->securityName
+            ? std::string(pdu->securityName, pdu->securityNameLen)
+            : std::string();
+        if (needed < 0 || name != m_options.user || pdu->securityLevel < needed) {
+            return 1;
+        }
     }
 
     std::string key;

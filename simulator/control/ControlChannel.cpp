@@ -83,6 +83,7 @@ std::string ControlChannel::helpText()
     return "help                          this list\n"
            "get <name|oid>                one value (name as sysName, sysName.0, vlanName.3)\n"
            "set <name|oid> <value>        write a value without the device's checks or actions\n"
+           "oid <name>                    the instance OID a name stands for\n"
            "walk [name|oid]               every served instance below it (all without argument)\n"
            "restart                       restart the device now\n"
            "installed                     the last installed file: kind name size checksum\n"
@@ -123,6 +124,11 @@ std::string ControlChannel::handle(const std::string &line)
             return "ERROR usage: set <name|oid> <value>\n";
         }
         return set(parts[0], parts.size() > 1 ? parts[1] : std::string());
+    }
+    if (cmd == "oid") {
+        auto oid = m_behaviours.store().resolve(rest);
+        return oid ? "OK " + formatOid(*oid) + "\n"
+                   : "ERROR unknown object: " + printable(rest) + "\n";
     }
     if (cmd == "walk") {
         return walk(rest);

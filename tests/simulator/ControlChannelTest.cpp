@@ -1,0 +1,108 @@
+// The control channel's commands and answers, in process.
+#include "SmallMib.h"
+#include "control/ControlChannel.h"
+
+#include <gtest/gtest.h>
+
+using namespace sim;
+
+namespace {
+
+struct Channel : testing::Test
+{
+    MibStore store{simtest::smallMib()};
+    Behaviours device{store};
+    Faults faults;
+    RequestLog log;
+    int restarts = 0;
+    bool quit = false;
+    ControlChannel control{device, faults, log,
+        {[this] { ++restarts; }, [this] { quit = true; }, [] { return 1000LL; }}};
+
+    std::string lastLine(const std::string &command)
+    {
+        std::string answer = control.handle(command);
+        answer.pop_back();
+        return answer.substr(answer.rfind('\n') + 1);
+    }
+};
+
+struct CommandCase
+{
+    const char *name;
+    const char *command;
+    const char *answer; // the last line
+};
+
+const CommandCase kCommands[] = {
+    {"GetByName", "get apName", "OK ap"},
+    {"GetWithInstance", "get apName.0", "OK ap"},
+    {"GetByOid", "get 1.3.6.1.2.1.1.2.0", "OK 1.3.6.1.4.1.32473.7310"},
+    {"GetMacIndexedCell", "get clientRssi.0.170.0.0.0.2", "OK -70"},
+    {"GetUnknown", "get nothingHere", "ERROR unknown object: nothingHere"},
+    {"GetMissingInstance", "get slotName.9", "ERROR no such instance: slotName.9"},
+    {"SetBadValue", "set hIPAddress 300.1.1.1", "ERROR not an IP address: 300.1.1.1"},
+    {"SetUnknown", "set nothingHere 1", "ERROR unknown object: nothingHere"},
+    {"Garbage", "\x01\x02 garbage", "ERROR unknown command: \\x01\\x02 garbage (try help)"},
+    {"Empty", "   ", "ERROR empty command"},
+    {"FaultUnknown", "fault melt", "ERROR unknown fault: melt"},
+    {"FaultBadNumber", "fault drop 101", "ERROR bad number: 101"},
+    {"FaultMissingNumber", "fault silent", "ERROR unknown fault: silent"},
+    {"FaultUnknownObject", "fault wrongtype nothingHere", "ERROR unknown object: nothingHere"},
+    {"FaultUnknownStatus", "fault seterror apName badness", "ERROR unknown error status: badness"},
+    {"NothingInstalled", "installed", "OK none"},
+    {"Help", "help", "OK"},
+};
+
+class Commands : public Channel, public testing::WithParamInterface<CommandCase>
+{ };
+
+TEST_P(Commands, Answer)
+{
+    EXPECT_EQ(lastLine(GetParam().command), GetParam().answer);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Commands, testing::ValuesIn(kCommands),
+    [](const auto &tc) { return std::string(tc.param.name); });
+
+TEST_F(Channel, SetWritesWithoutTheDevicesChecksOrActions)
+{
+    EXPECT_EQ(lastLine("set deviceInformationFirmwareVersion 9.9 beta"), "OK");
+    EXPECT_EQ(lastLine("get deviceInformationFirmwareVersion"), "OK 9.9 beta");
+    EXPECT_EQ(lastLine("set deviceSettingApply 1"), "OK");
+    EXPECT_EQ(restarts, 0);
+    EXPECT_EQ(lastLine("set apMac 00-aa-bb-cc-dd-ee"), "OK");
+    EXPECT_EQ(lastLine("get apMac"), "OK 00AABBCCDDEE");
+}
+
+TEST_F(Channel, FaultsAreSetAndCleared)
+{
+    EXPECT_EQ(lastLine("fault silent 3"), "OK");
+    EXPECT_EQ(faults.silentUntilMs, 4000);
+    EXPECT_EQ(lastLine("fault delay 250"), "OK");
+    EXPECT_EQ(lastLine("fault seterror apName genErr"), "OK");
+    EXPECT_EQ(faults.setError.begin()->second, ErrorStatus::GenErr);
+    EXPECT_EQ(lastLine("fault short sysDescr"), "OK");
+    EXPECT_EQ(
+        faults.distort(*store.resolve("sysDescr"), store.get(*store.resolve("sysDescr"))->value)
+            .octets.size(),
+        store.scalar("sysDescr").octets.size() / 2);
+    EXPECT_EQ(lastLine("fault clear"), "OK");
+    EXPECT_EQ(faults.delayMs, 0);
+    EXPECT_TRUE(faults.setError.empty());
+}
+
+TEST_F(Channel, LogListsRequestsAndRestartAndQuitReachTheAgent)
+{
+    log.add({0, "set", "v2c", 42, {"apName.0=x"}});
+    const std::string answer = control.handle("log");
+    EXPECT_EQ(answer, "1 set v2c 42 apName.0=x\nOK 1\n");
+    EXPECT_EQ(lastLine("clearlog"), "OK");
+    EXPECT_EQ(control.handle("log"), "OK 0\n");
+    EXPECT_EQ(lastLine("restart"), "OK restarting");
+    EXPECT_EQ(restarts, 1);
+    EXPECT_EQ(lastLine("quit"), "OK bye");
+    EXPECT_TRUE(quit);
+}
+
+} // namespace

@@ -1,0 +1,169 @@
+// The device simulator as a test subprocess.
+#include "SimulatorProcess.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcessEnvironment>
+
+namespace kvatest {
+
+SimulatorProcess::SimulatorProcess() : SimulatorProcess(Options()) { }
+
+SimulatorProcess::SimulatorProcess(Options options) : m_options(std::move(options))
+{
+    if (m_options.startNow) {
+        start();
+    }
+}
+
+SimulatorProcess::~SimulatorProcess()
+{
+    stop();
+}
+
+bool SimulatorProcess::start(int timeoutMs)
+{
+    stop();
+    QString binDir = qEnvironmentVariable("KVA7310_BIN_DIR");
+    if (binDir.isEmpty()) {
+        // test executables live in <build>/tests, the programs in <build>/bin
+        const QFileInfo self(QStringLiteral("/proc/self/exe"));
+        binDir = QFileInfo(self.symLinkTarget()).dir().filePath(QStringLiteral("../bin"));
+    }
+    QStringList args{
+        QStringLiteral("--restart-seconds"), QString::number(m_options.restartSeconds)};
+    if (m_options.tftpPort > 0) {
+        args << QStringLiteral("--tftp-port") << QString::number(m_options.tftpPort);
+    }
+    if (!m_options.statePath.isEmpty()) {
+        args << QStringLiteral("--state") << m_options.statePath;
+    }
+    args << m_options.extraArgs;
+    m_process.setProcessChannelMode(QProcess::SeparateChannels);
+    m_process.setReadChannel(QProcess::StandardOutput);
+    m_process.start(QDir(binDir).filePath(QStringLiteral("kva7310-sim")), args);
+    if (!m_process.waitForStarted(timeoutMs)) {
+        m_error = QStringLiteral("cannot start kva7310-sim: ") + m_process.errorString();
+        return false;
+    }
+    QDeadlineTimer deadline(timeoutMs);
+    while (!m_process.canReadLine()) {
+        if (deadline.hasExpired() || m_process.state() != QProcess::Running) {
+            m_error = QStringLiteral("no LISTENING line: ")
+                + QString::fromUtf8(m_process.readAllStandardError());
+            stop();
+            return false;
+        }
+        m_process.waitForReadyRead(static_cast<int>(qMax<qint64>(1, deadline.remainingTime())));
+    }
+    const QString line = QString::fromUtf8(m_process.readLine()).trimmed();
+    const QString prefix = QStringLiteral("LISTENING ");
+    const int colon = line.lastIndexOf(QLatin1Char(':'));
+    if (!line.startsWith(prefix) || colon < 0) {
+        m_error = QStringLiteral("unexpected first line: ") + line;
+        stop();
+        return false;
+    }
+    m_address = line.mid(prefix.size(), colon - prefix.size());
+    m_port = static_cast<quint16>(line.mid(colon + 1).toUInt());
+    return m_port != 0;
+}
+
+void SimulatorProcess::stop()
+{
+    if (m_process.state() == QProcess::NotRunning) {
+        return;
+    }
+    m_process.write("quit\n");
+    m_process.closeWriteChannel();
+    if (!m_process.waitForFinished(5000)) {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+}
+
+bool SimulatorProcess::isRunning() const
+{
+    return m_process.state() == QProcess::Running && m_port != 0;
+}
+
+SimulatorProcess::Reply SimulatorProcess::command(const QString &line, int timeoutMs)
+{
+    Reply reply;
+    if (!isRunning()) {
+        reply.status = QStringLiteral("simulator not running");
+        return reply;
+    }
+    m_process.write(line.toUtf8() + '\n');
+    m_process.waitForBytesWritten(timeoutMs);
+    QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        while (m_process.canReadLine()) {
+            const QString text = QString::fromUtf8(m_process.readLine()).chopped(1);
+            if (text == QLatin1String("OK") || text.startsWith(QLatin1String("OK "))) {
+                reply.ok = true;
+                reply.status = text.mid(3);
+                return reply;
+            }
+            if (text.startsWith(QLatin1String("ERROR"))) {
+                reply.status = text.mid(6);
+                return reply;
+            }
+            reply.lines << text;
+        }
+        if (deadline.hasExpired() || m_process.state() != QProcess::Running) {
+            reply.status = QStringLiteral("no answer");
+            return reply;
+        }
+        m_process.waitForReadyRead(static_cast<int>(qMax<qint64>(1, deadline.remainingTime())));
+    }
+}
+
+QString SimulatorProcess::get(const QString &nameOrOid)
+{
+    const Reply r = command(QStringLiteral("get ") + nameOrOid);
+    return r.ok ? r.status : QString();
+}
+
+bool SimulatorProcess::set(const QString &nameOrOid, const QString &value)
+{
+    return command(QStringLiteral("set ") + nameOrOid + QLatin1Char(' ') + value).ok;
+}
+
+QStringList SimulatorProcess::log()
+{
+    return command(QStringLiteral("log")).lines;
+}
+
+int SimulatorProcess::logCount(const QString &op)
+{
+    int n = 0;
+    for (const QString &line : log()) {
+        const QStringList words = line.split(QLatin1Char(' '));
+        n += words.size() > 1 && words[1] == op ? 1 : 0;
+    }
+    return n;
+}
+
+void SimulatorProcess::clearLog()
+{
+    command(QStringLiteral("clearlog"));
+}
+
+bool SimulatorProcess::fault(const QString &spec)
+{
+    return command(QStringLiteral("fault ") + spec).ok;
+}
+
+bool SimulatorProcess::restart()
+{
+    return command(QStringLiteral("restart")).ok;
+}
+
+QString SimulatorProcess::installed()
+{
+    return command(QStringLiteral("installed")).status;
+}
+
+} // namespace kvatest
