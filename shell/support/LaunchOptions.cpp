@@ -2,9 +2,12 @@
 #include "LaunchOptions.h"
 
 #include "VtIni.h"
+#include "VtSNMPDevice.h"
 
+#include <cstdint>
 #include <limits>
 #include <optional>
+#include <utility>
 
 #include <QFileInfo>
 
@@ -338,6 +341,50 @@ LaunchOptions ReadLaunchOptions(
         }
     }
     return reader.take();
+}
+
+AgentDescription CurrentAgentDescription()
+{
+    const VtSNMPDevice &device = SnmpDevice();
+    const VtSNMPSecurity &security = SnmpSecurity();
+    const VtSNMPScope &scope = SnmpScope();
+    AgentDescription a;
+    a.Host = device.Host;
+    a.Port = device.Port;
+    a.ContextEngineId = scope.ContextEngineId;
+    a.ContextName = scope.ContextName;
+    a.Version = security.Version;
+    a.ReadCommunity = security.ReadCommunity;
+    a.WriteCommunity = security.WriteCommunity;
+    a.SecurityModel = security.SecurityModel;
+    a.SecurityLevel = security.SecurityLevel;
+    a.SecurityName = security.SecurityName;
+    a.AuthPassword = security.AuthPassword;
+    a.PrivPassword = security.PrivPassword;
+    a.AuthProtocol = security.AuthProtocol;
+    a.PrivProtocol = security.PrivProtocol;
+    return a;
+}
+
+void ApplyAgentDescription(const AgentDescription &a)
+{
+    VtSNMPDevice &device = SnmpDevice();
+    VtSNMPSecurity &security = SnmpSecurity();
+    VtSNMPScope &scope = SnmpScope();
+    device.Host = a.Host;
+    device.Port = a.Port;
+    scope.ContextEngineId = a.ContextEngineId;
+    scope.ContextName = a.ContextName;
+    security.Version = static_cast<std::uint8_t>(a.Version); // kept within 0..255 by the reading
+    security.ReadCommunity = a.ReadCommunity;
+    security.WriteCommunity = a.WriteCommunity;
+    security.SecurityModel = a.SecurityModel;
+    security.SecurityLevel = a.SecurityLevel;
+    security.SecurityName = a.SecurityName;
+    security.AuthPassword = a.AuthPassword;
+    security.PrivPassword = a.PrivPassword;
+    security.AuthProtocol = a.AuthProtocol;
+    security.PrivProtocol = a.PrivProtocol;
 }
 
 QString LaunchUsage()

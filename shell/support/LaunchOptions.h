@@ -54,6 +54,13 @@ struct LaunchOptions
 LaunchOptions ReadLaunchOptions(const QStringList &arguments, const QString &settingsDirectory,
     const AgentDescription &start = AgentDescription());
 
+/// The process-wide agent, security and scope objects as they stand (the start of the reading).
+AgentDescription CurrentAgentDescription();
+
+/// Puts every field into the process-wide agent, security and scope objects; requests made
+/// afterwards take it over.
+void ApplyAgentDescription(const AgentDescription &agent);
+
 /// The text "--help" prints.
 QString LaunchUsage();
 

@@ -35,9 +35,9 @@ public:
     int Delay = 2;      ///< steps until the restart command goes out
     int StallCount = 0; ///< steps spent at the end of the countdown without the device
 
-    /// Reads the firmware version into Ed_FwVer (a synchronous read); the default does nothing.
+    /// Reads the firmware version into Ed_FwVer (a synchronous read); unset, nothing is read.
     std::function<void(TFM_Waiting &)> readFirmwareVersion;
-    /// Writes the restart command; the default does nothing.
+    /// Writes the restart command; unset, none is sent.
     std::function<void()> sendRestart;
 
     /// Runs the creation read; callers call it once, after installing the device operations.

@@ -1,6 +1,7 @@
 // The command line and the module settings file read into the agent description.
 #include "LaunchOptions.h"
 #include "QtPrinters.h"
+#include "VtSNMPDevice.h"
 
 #include <functional>
 #include <utility>
@@ -282,6 +283,45 @@ TEST(LaunchOptions, SettingsFileNameJoinsWithOneSlash)
     EXPECT_EQ(ModuleSettingsFile(QStringLiteral("/etc/mbf/"), QString()),
         QStringLiteral("/etc/mbf/.cfg"));
     EXPECT_EQ(ModuleSettingsFile(QString(), QStringLiteral("a")), QStringLiteral("a.cfg"));
+}
+
+TEST(LaunchOptions, AgentDescriptionReachesTheProcessWideObjects)
+{
+    ResetSnmpAgentDefaults();
+    EXPECT_EQ(CurrentAgentDescription(), AgentDescription());
+
+    AgentDescription a;
+    a.Host = "10.0.0.5";
+    a.Port = 1161;
+    a.ContextEngineId = "engine";
+    a.ContextName = "context";
+    a.Version = 3;
+    a.ReadCommunity = "read";
+    a.WriteCommunity = "write";
+    a.SecurityModel = 3;
+    a.SecurityLevel = 2;
+    a.SecurityName = "user";
+    a.AuthPassword = "auth";
+    a.PrivPassword = "priv";
+    a.AuthProtocol = 7;
+    a.PrivProtocol = 5;
+    ApplyAgentDescription(a);
+    EXPECT_EQ(SnmpDevice().Host, QStringLiteral("10.0.0.5"));
+    EXPECT_EQ(SnmpSecurity().ReadCommunity, QStringLiteral("read"));
+    EXPECT_EQ(SnmpSecurity().WriteCommunity, QStringLiteral("write"));
+    EXPECT_EQ(SnmpSecurity().AuthPassword, QStringLiteral("auth"));
+    EXPECT_EQ(SnmpSecurity().PrivPassword, QStringLiteral("priv"));
+    EXPECT_EQ(SnmpScope().ContextName, QStringLiteral("context"));
+    EXPECT_EQ(SnmpScope().ContextEngineId, QStringLiteral("engine"));
+    EXPECT_EQ(SnmpSecurity().SecurityName, QStringLiteral("user"));
+    EXPECT_EQ(SnmpDevice().Port, 1161);
+    EXPECT_EQ(SnmpSecurity().Version, 3);
+    EXPECT_EQ(SnmpSecurity().SecurityModel, 3);
+    EXPECT_EQ(SnmpSecurity().SecurityLevel, 2);
+    EXPECT_EQ(SnmpSecurity().AuthProtocol, 7);
+    EXPECT_EQ(SnmpSecurity().PrivProtocol, 5);
+    EXPECT_EQ(CurrentAgentDescription(), a);
+    ResetSnmpAgentDefaults();
 }
 
 } // namespace
