@@ -11,12 +11,9 @@
 void registerAdminPages(PageRegistry &registry)
 {
     registry.add<TFM_Information>(
-        QStringLiteral("Home \\ Information"), QStringLiteral("TFM_Information"));
-    registry.add<TFM_DevInfo>(
-        QStringLiteral("Status \\ Device Information"), QStringLiteral("TFM_DevInfo"));
-    registry.add<TFM_Static>(
-        QStringLiteral("Status \\ Stats \\ Ethernet"), QStringLiteral("TFM_Static"));
-    registry.add<TFM_StatWLAN>(
-        QStringLiteral("Status \\ Stats \\ WLAN"), QStringLiteral("TFM_StatWLAN"));
-    registry.add<TAboutForm>(QStringLiteral("Help \\ About"), QStringLiteral("TAboutForm"));
+        QStringLiteral("Information1"), QStringLiteral("TFM_Information"));
+    registry.add<TFM_DevInfo>(QStringLiteral("stEthernet1"), QStringLiteral("TFM_DevInfo"));
+    registry.add<TFM_Static>(QStringLiteral("Ethernet1"), QStringLiteral("TFM_Static"));
+    registry.add<TFM_StatWLAN>(QStringLiteral("WLAN1"), QStringLiteral("TFM_StatWLAN"));
+    registry.add<TAboutForm>(QStringLiteral("About1"), QStringLiteral("TAboutForm"));
 }

@@ -3,39 +3,31 @@
 
 #include "TFM_Page.h"
 
-void PageRegistry::add(const QString &menuPath, const QString &className, Factory create)
+void PageRegistry::add(const QString &entry, const QString &className, Factory create)
 {
     for (Entry &e : m_entries) {
-        if (e.menuPath == menuPath) {
-            e = Entry{menuPath, className, std::move(create)};
+        if (e.entry == entry) {
+            e = Entry{entry, className, std::move(create)};
             return;
         }
     }
-    m_entries.push_back(Entry{menuPath, className, std::move(create)});
+    m_entries.push_back(Entry{entry, className, std::move(create)});
 }
 
-const PageRegistry::Entry *PageRegistry::find(const QString &menuPathOrClass) const
+const PageRegistry::Entry *PageRegistry::find(const QString &entryOrClass) const
 {
     for (const Entry &e : m_entries) {
-        if (e.menuPath == menuPathOrClass || e.className == menuPathOrClass) {
+        if (e.entry == entryOrClass || e.className == entryOrClass) {
             return &e;
         }
     }
     return nullptr;
 }
 
-QStringList PageRegistry::menuPaths() const
+bool PageRegistry::open(
+    const QString &entryOrClass, QWidget *owner, const PageContext &context) const
 {
-    QStringList paths;
-    for (const Entry &e : m_entries) {
-        paths.append(e.menuPath);
-    }
-    return paths;
-}
-
-bool PageRegistry::open(const QString &menuPath, QWidget *owner, const PageContext &context) const
-{
-    const Entry *entry = find(menuPath);
+    const Entry *entry = find(entryOrClass);
     if (entry == nullptr || !entry->create) {
         return false;
     }
@@ -48,9 +40,4 @@ PageRegistry &PageRegistry::instance()
 {
     static PageRegistry registry;
     return registry;
-}
-
-QString menuPath(const QStringList &captions)
-{
-    return captions.join(QStringLiteral(" \\ "));
 }

@@ -58,19 +58,22 @@ TFM_Page::~TFM_Page()
 
 void TFM_Page::showPage()
 {
-    centreOnOwner();
     show();
-    if (!m_created) {
-        m_created = true;
-        FormCreate();
-    }
 }
 
 int TFM_Page::openModal()
 {
-    setModal(true);
-    showPage();
     return exec();
+}
+
+void TFM_Page::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!m_created) {
+        m_created = true;
+        centreOnOwner();
+        FormCreate();
+    }
 }
 
 bool TFM_Page::requestsIdle() const

@@ -28,12 +28,13 @@ public:
     TFM_Page(QWidget *owner, const QString &caption, const PageContext &context);
     ~TFM_Page() override;
 
-    /// Builds the page's requests and reads what it shows; runs once, after the page is shown.
+    /// Builds the page's requests and reads what it shows; runs once, as the page is first shown
+    /// (by show() or exec()), so the page appears with what it read.
     virtual void FormCreate() { }
 
-    /// Centres the page on its owner and shows it without waiting, then runs FormCreate.
+    /// Shows the page without waiting (tests and measurements).
     void showPage();
-    /// The menu's way: showPage() as a modal page, then waits until it closes.
+    /// The menu's way: a modal page, shown until the operator closes it.
     int openModal();
 
     /// True while none of the page's requests is reading or writing.
@@ -47,6 +48,9 @@ public:
     const PageContext &context() const { return m_context; }
 
 protected:
+    /// Centres the page on its owner and runs FormCreate the first time.
+    void showEvent(QShowEvent *event) override;
+
     PageForm &form() { return m_form; }
 
     /// A synchronous request over a static table (ending in {nullptr}), owned by the page; the

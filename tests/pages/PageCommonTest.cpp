@@ -1,11 +1,15 @@
 // The common page library without a device: input-check tables, the guarded block and the page
 // registry the menu opens pages through.
+#include "DeviceState.h"
 #include "FieldChecks.h"
 #include "PageRegistry.h"
 #include "QtPrinters.h"
 #include "RecordingUi.h"
 #include "TFM_Page.h"
 #include "VtSNMPError.h"
+
+#include <functional>
+#include <vector>
 
 #include <QLineEdit>
 #include <QStatusBar>
@@ -144,17 +148,69 @@ public:
 TEST(PageRegistry, OpensTheRegisteredPageModallyAndDestroysIt)
 {
     PageRegistry registry;
-    registry.add<CountingPage>(QStringLiteral("Test \\ Counting"), QStringLiteral("CountingPage"));
-    EXPECT_TRUE(registry.has(QStringLiteral("Test \\ Counting")));
-    EXPECT_FALSE(registry.has(QStringLiteral("Test \\ Other")));
-    EXPECT_EQ(registry.find(QStringLiteral("CountingPage")),
-        registry.find(QStringLiteral("Test \\ Counting")));
-    EXPECT_EQ(menuPath({QStringLiteral("Test"), QStringLiteral("Counting")}), "Test \\ Counting");
+    registry.add<CountingPage>(QStringLiteral("Counting1"), QStringLiteral("CountingPage"));
+    EXPECT_TRUE(registry.has(QStringLiteral("Counting1")));
+    EXPECT_FALSE(registry.has(QStringLiteral("Other1")));
+    EXPECT_EQ(
+        registry.find(QStringLiteral("CountingPage")), registry.find(QStringLiteral("Counting1")));
 
-    EXPECT_TRUE(registry.open(QStringLiteral("Test \\ Counting"), nullptr, PageContext{}));
+    EXPECT_TRUE(registry.open(QStringLiteral("Counting1"), nullptr, PageContext{}));
     EXPECT_EQ(CountingPage::s_created, 1);
     EXPECT_EQ(CountingPage::s_alive, 0);
-    EXPECT_FALSE(registry.open(QStringLiteral("Test \\ Other"), nullptr, PageContext{}));
+    EXPECT_FALSE(registry.open(QStringLiteral("Other1"), nullptr, PageContext{}));
+}
+
+// The shape of the main window's page hook: entry, class and a factory given the window.
+class FakeWindow : public QWidget
+{
+public:
+    using Factory = std::function<QDialog *(FakeWindow &)>;
+
+    void registerPage(const QString &entry, const QString &className, Factory factory)
+    {
+        pages.push_back({entry, className, std::move(factory)});
+    }
+
+    const ModuleSettings &settings() const { return m_settings; }
+
+    DeviceState &state() { return m_state; }
+
+    struct Registered
+    {
+        QString entry;
+        QString className;
+        Factory factory;
+    };
+
+    std::vector<Registered> pages;
+    ModuleSettings m_settings;
+    DeviceState m_state;
+};
+
+class ContextPage : public TFM_Page
+{
+public:
+    ContextPage(QWidget *owner, const PageContext &context)
+        : TFM_Page(owner, QStringLiteral("Test \\ Context"), context)
+    { }
+};
+
+TEST(PageRegistry, HandsItsPagesToTheMainWindow)
+{
+    PageRegistry registry;
+    registry.add<ContextPage>(QStringLiteral("Context1"), QStringLiteral("ContextPage"));
+    FakeWindow window;
+    window.m_settings.wlanStatisticsWaitMs = 17;
+    registerPagesWith(window, registry);
+    ASSERT_EQ(window.pages.size(), 1u);
+    EXPECT_EQ(window.pages[0].entry, "Context1");
+    EXPECT_EQ(window.pages[0].className, "ContextPage");
+    std::unique_ptr<QDialog> page(window.pages[0].factory(window));
+    auto *p = dynamic_cast<ContextPage *>(page.get());
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->parentWidget(), &window);
+    EXPECT_EQ(p->context().settings.wlanStatisticsWaitMs, 17);
+    EXPECT_EQ(p->context().device, &window.m_state);
 }
 
 } // namespace
