@@ -85,7 +85,7 @@ template <class P>
 class StatisticsPage : public testing::Test
 {
 protected:
-    static void seed(kvatest::SimDevice &device, int round)
+    static void seed(kvatest::SimulatorProcess &device, int round)
     {
         for (std::size_t i = 0; i < P::counters.size(); ++i) {
             ASSERT_TRUE(device.set(
@@ -115,7 +115,7 @@ protected:
         const QStringList &faults = {}, kvatest::PageOptions options = {})
     {
         return std::make_unique<PageHarness<typename P::Page>>(
-            [&](kvatest::SimDevice &device) {
+            [&](kvatest::SimulatorProcess &device) {
                 seed(device, 0);
                 for (const QString &f : faults) {
                     EXPECT_TRUE(device.fault(f)) << f.toStdString();

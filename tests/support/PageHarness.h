@@ -5,7 +5,7 @@
 
 #include "PageContext.h"
 #include "RecordingUi.h"
-#include "SimDevice.h"
+#include "SimulatorProcess.h"
 #include "SnmpInit.h"
 #include "TFM_Page.h"
 #include "VtSNMPDevice.h"
@@ -45,7 +45,7 @@ public:
     explicit PageHarness(
         Seeds seeds = {}, std::initializer_list<const char *> faults = {}, PageOptions options = {})
         : PageHarness(
-            [&](SimDevice &d) {
+            [&](SimulatorProcess &d) {
                 for (const auto &[name, value] : seeds) {
                     EXPECT_TRUE(d.set(QLatin1String(name), QString::fromUtf8(value))) << name;
                 }
@@ -57,10 +57,10 @@ public:
     { }
 
     /// The same with the device prepared by `prepare` before the page opens.
-    PageHarness(const std::function<void(SimDevice &)> &prepare, PageOptions options)
+    PageHarness(const std::function<void(SimulatorProcess &)> &prepare, PageOptions options)
     {
-        if (!device.start()) {
-            ADD_FAILURE() << device.error().toStdString();
+        if (!device.isRunning()) {
+            ADD_FAILURE() << device.errorText().toStdString();
             return;
         }
         prepare(device);
@@ -128,7 +128,7 @@ public:
     QString statusText() const { return page->statusText(); }
 
     RecordingUi ui;
-    SimDevice device;
+    SimulatorProcess device;
     PageContext context;
     std::unique_ptr<Page> page;
 
