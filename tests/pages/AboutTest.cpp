@@ -2,6 +2,8 @@
 #include "QtPrinters.h"
 #include "TAboutForm.h"
 
+#include <ostream>
+
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -18,6 +20,11 @@ struct KeyCase
     bool onOk; // pressed while OK has the focus
     bool shown;
 };
+
+void PrintTo(const KeyCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 const KeyCase kKeys[] = {
     {"ShiftAltF3OnOkShowsTheLabel", Qt::ShiftModifier | Qt::AltModifier, Qt::Key_F3, true, true},

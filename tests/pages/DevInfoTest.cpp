@@ -4,6 +4,8 @@
 #include "QtPrinters.h"
 #include "TFM_DevInfo.h"
 
+#include <ostream>
+
 #include <QGroupBox>
 
 #include <gtest/gtest.h>
@@ -23,6 +25,11 @@ struct SecurityCase
     int keyLength;
     const char *level;
 };
+
+void PrintTo(const SecurityCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 const SecurityCase kSecurity[] = {
     {"OpenWithoutEncryption", "opensystem", "disabled", "aes", "hex", 26, "None"},

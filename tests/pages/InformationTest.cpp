@@ -4,6 +4,8 @@
 #include "QtPrinters.h"
 #include "TFM_Information.h"
 
+#include <ostream>
+
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -84,6 +86,11 @@ struct SaveCheckCase
     const char *caption;
     bool focused; // the field gets the focus
 };
+
+void PrintTo(const SaveCheckCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 const SaveCheckCase kSaveChecks[] = {
     {"BlankName", "Ed_SN", 0, "The System Name field can not be blank!", "Warning", true},

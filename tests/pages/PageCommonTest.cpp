@@ -9,6 +9,7 @@
 #include "VtSNMPError.h"
 
 #include <functional>
+#include <ostream>
 #include <vector>
 
 #include <QLineEdit>
@@ -54,6 +55,11 @@ struct ActionCase
     bool cleared;
     bool focused;
 };
+
+void PrintTo(const ActionCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 const ActionCase kActions[] = {
     {"WarnOnly", faWarnOnly, false, false},
