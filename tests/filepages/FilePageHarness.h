@@ -75,7 +75,7 @@ public:
         SnmpInit(m_state.path());
         SnmpDevice().Host = QStringLiteral("127.0.0.1");
         SnmpDevice().Port = device.port();
-        context.settings.timeoutScale = 0.05;
+        context.settings.timeoutScale = 0.02;
         context.settings.waitingTickMs = 1;
         context.settings.tftpServiceMs = 5;
         context.device = &state;
@@ -108,8 +108,15 @@ public:
     {
         return waitUntil(
             [&] {
-                return !page
-                    || (page->requestsIdle() && !page->flow().progressShown() && page->isEnabled());
+                if (!page) {
+                    return true;
+                }
+                if constexpr (requires { page->flow(); }) {
+                    if (page->flow().progressShown()) {
+                        return false;
+                    }
+                }
+                return page->requestsIdle() && page->isEnabled();
             },
             deadlineMs);
     }

@@ -42,6 +42,22 @@ bool namesNoFile(const QString &path)
     return path.isEmpty() || path.endsWith(QLatin1Char('/')) || path.endsWith(QLatin1Char('\\'));
 }
 
+void runWaitingDialog(
+    TFM_Page &page, int countdown, const QString &secondLine, const QString &caption)
+{
+    DeviceState detached; // no main window: the countdown alone ends the dialog
+    const DeviceState *state = page.context().device;
+    TFM_Waiting waiting(&page, state ? *state : detached, page.context().settings);
+    waiting.Restart = false;
+    waiting.Countdown = countdown;
+    waiting.Label3->setText(secondLine);
+    if (!caption.isEmpty()) {
+        waiting.setWindowTitle(caption);
+    }
+    waiting.FormCreate();
+    waiting.exec();
+}
+
 TransferFlow::TransferFlow(TFM_Page &page, int timeout, StatusSink status)
     : m_page(page), m_timeout(timeout), m_status(std::move(status))
 { }
@@ -128,16 +144,7 @@ void TransferFlow::stop()
 
 void TransferFlow::runWaiting(int countdown, const QString &secondLine, const QString &caption)
 {
-    const DeviceState *state = m_page.context().device;
-    TFM_Waiting waiting(&m_page, state ? *state : m_detached, m_page.context().settings);
-    waiting.Restart = false;
-    waiting.Countdown = countdown;
-    waiting.Label3->setText(secondLine);
-    if (!caption.isEmpty()) {
-        waiting.setWindowTitle(caption);
-    }
-    waiting.FormCreate();
-    waiting.exec();
+    runWaitingDialog(m_page, countdown, secondLine, caption);
 }
 
 void TransferFlow::showProgress(const QString &firstLine, const QString &secondLine)

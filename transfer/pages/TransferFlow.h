@@ -46,6 +46,12 @@ bool splitPath(const QString &path, QString &directory, QString &fileName);
 /// Whether the path is empty or ends with a separator (names a directory, not a file).
 bool namesNoFile(const QString &path);
 
+/// The waiting dialog over `page`: `countdown` steps and no restart command of its own; it ends
+/// when the device is back (as the main window's state sees it) or the countdown has stalled.
+/// Modal.
+void runWaitingDialog(
+    TFM_Page &page, int countdown, const QString &secondLine, const QString &caption = QString());
+
 class TransferFlow : public QObject
 {
     Q_OBJECT
