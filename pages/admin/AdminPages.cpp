@@ -6,6 +6,7 @@
 #include "TFM_DevInfo.h"
 #include "TFM_Information.h"
 #include "TFM_StatWLAN.h"
+#include "TFM_Sytem.h"
 #include "TFM_Static.h"
 
 void registerAdminPages(PageRegistry &registry)
@@ -15,5 +16,6 @@ void registerAdminPages(PageRegistry &registry)
     registry.add<TFM_DevInfo>(QStringLiteral("stEthernet1"), QStringLiteral("TFM_DevInfo"));
     registry.add<TFM_Static>(QStringLiteral("Ethernet1"), QStringLiteral("TFM_Static"));
     registry.add<TFM_StatWLAN>(QStringLiteral("WLAN1"), QStringLiteral("TFM_StatWLAN"));
+    registry.add<TFM_Sytem>(QStringLiteral("tSystem1"), QStringLiteral("TFM_Sytem"));
     registry.add<TAboutForm>(QStringLiteral("About1"), QStringLiteral("TAboutForm"));
 }
