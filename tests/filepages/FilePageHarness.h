@@ -73,6 +73,7 @@ public:
             ADD_FAILURE() << device.errorText().toStdString();
         }
         SnmpInit(m_state.path());
+        qputenv("XDG_STATE_HOME", m_state.path().toLocal8Bit()); // the log directory goes here
         SnmpDevice().Host = QStringLiteral("127.0.0.1");
         SnmpDevice().Port = device.port();
         context.settings.timeoutScale = 0.02;
@@ -146,6 +147,9 @@ public:
         f.write(content);
         return path;
     }
+
+    /// The module's log directory under the test's state directory.
+    QString logDirectory() const { return m_state.filePath(QStringLiteral("KVA-7310")); }
 
     bool sawMessage(const QString &text) const
     {
