@@ -7,6 +7,7 @@
 #include "TFM_Information.h"
 #include "TFM_StatWLAN.h"
 #include "TFM_Sytem.h"
+#include "TLogForm.h"
 #include "TFM_Static.h"
 
 void registerAdminPages(PageRegistry &registry)
@@ -17,5 +18,6 @@ void registerAdminPages(PageRegistry &registry)
     registry.add<TFM_Static>(QStringLiteral("Ethernet1"), QStringLiteral("TFM_Static"));
     registry.add<TFM_StatWLAN>(QStringLiteral("WLAN1"), QStringLiteral("TFM_StatWLAN"));
     registry.add<TFM_Sytem>(QStringLiteral("tSystem1"), QStringLiteral("TFM_Sytem"));
+    registry.add<TLogForm>(QStringLiteral("ViewLog1"), QStringLiteral("TLogForm"));
     registry.add<TAboutForm>(QStringLiteral("About1"), QStringLiteral("TAboutForm"));
 }
