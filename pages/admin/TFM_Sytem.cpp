@@ -4,6 +4,7 @@
 #include "DeviceState.h"
 #include "ErrorMapping.h"
 #include "TransferFlow.h"
+#include "VtOptionList.h"
 #include "VtUi.h"
 
 #include <QComboBox>

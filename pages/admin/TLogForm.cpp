@@ -2,6 +2,7 @@
 
 #include "ApMib.h"
 #include "PlatformPaths.h"
+#include "VtOptionList.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
