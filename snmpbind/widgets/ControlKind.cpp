@@ -84,7 +84,7 @@ QString messageLineOf(const QObject *target)
     }
 }
 
-void setUpReportView(QWidget *listView, bool rowCheckBoxes)
+void setUpReportView(QWidget *listView)
 {
     auto *tree = qobject_cast<QTreeWidget *>(listView);
     if (!tree) {
@@ -106,6 +106,5 @@ void setUpReportView(QWidget *listView, bool rowCheckBoxes)
     pal.setColor(QPalette::Inactive, QPalette::HighlightedText,
         pal.color(QPalette::Active, QPalette::HighlightedText));
     tree->setPalette(pal);
-    tree->setProperty("vtRowCheckBoxes", rowCheckBoxes);
     tree->header()->setStretchLastSection(false);
 }

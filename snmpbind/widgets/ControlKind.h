@@ -32,6 +32,5 @@ void writeMessageLine(QObject *target, const QString &line);
 /// The current result line of a target (the last line of a memo); empty for other kinds.
 QString messageLineOf(const QObject *target);
 
-/// Sets a list view up as a report: read-only, whole-row selection shown without focus, grid lines,
-/// optional check boxes in front of each row.
-void setUpReportView(QWidget *listView, bool rowCheckBoxes = false);
+/// Sets a list view up as a report: read-only, whole-row selection shown without focus, grid lines.
+void setUpReportView(QWidget *listView);

@@ -365,7 +365,8 @@ void VtSNMPRequest2Edits::BindListView(QTreeWidget *listView, bool rowEditing, b
     if (!listView) {
         return;
     }
-    setUpReportView(listView, rowCheckBoxes);
+    m_rowCheckBoxes = rowCheckBoxes;
+    setUpReportView(listView);
     QObject::connect(listView, &QTreeWidget::itemSelectionChanged, m_context.get(), [this] {
         if (!m_listView) {
             return;
@@ -439,7 +440,7 @@ void VtSNMPRequest2Edits::addListRow(const QString *caption)
         texts[0] = *caption;
     }
     auto *item = new QTreeWidgetItem(m_listView, texts);
-    if (m_listView->property("vtRowCheckBoxes").toBool()) {
+    if (m_rowCheckBoxes) {
         item->setCheckState(0, Qt::Unchecked);
     }
 }

@@ -100,6 +100,7 @@ private:
     QLineEdit *boundEdit(QLineEdit *edit) const;
 
     QPointer<QTreeWidget> m_listView;
+    bool m_rowCheckBoxes = false;       // a check box in front of every row
     std::unique_ptr<QObject> m_context; // receiver of the list view's signals
     std::vector<ControlBinding> m_bindings;
     QStringList m_valuesBeforeCollect; // values as read, while CollectData runs
