@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -162,21 +163,44 @@ TEST_F(TMainFormTest, WlanLightOfADisabledBandStaysHidden)
     EXPECT_TRUE(form->LED_5GLan->isHidden());
 }
 
-TEST_F(TMainFormTest, UnbuiltPagesStayDisabledAndHiddenEntriesStayHidden)
+TEST_F(TMainFormTest, MenuEntriesOpenOnlyRegisteredPages)
 {
     start();
-    ASSERT_NE(form->menuEntry(QStringLiteral("VlanSetting1")), nullptr);
-    EXPECT_FALSE(form->menuEntry(QStringLiteral("VlanSetting1"))->isEnabled());
+    QAction *vlan = form->menuEntry(QStringLiteral("VlanSetting1"));
+    ASSERT_NE(vlan, nullptr);
+    EXPECT_FALSE(vlan->isEnabled());
     EXPECT_TRUE(form->menuEntry(QStringLiteral("SaveandActivate1"))->isEnabled());
     EXPECT_FALSE(form->menuEntry(QStringLiteral("mniLocalRADIUSServer1"))->isVisible());
     EXPECT_FALSE(form->menuEntry(QStringLiteral("mniTrafficControl1"))->isVisible());
     EXPECT_TRUE(form->menuEntry(QStringLiteral("Information1"))->isVisible());
 
-    form->registerPage(QStringLiteral("VlanSetting1"), QStringLiteral("TFM_VlanSetting"),
-        [](TMainForm &owner) { return new QDialog(&owner); });
-    EXPECT_TRUE(form->menuEntry(QStringLiteral("VlanSetting1"))->isEnabled());
-    std::unique_ptr<QDialog> page(form->createPage(QStringLiteral("TFM_VlanSetting")));
-    EXPECT_NE(page, nullptr);
+    // A page is made when its entry is chosen, runs modally and is gone when it closes.
+    int made = 0;
+    QPointer<QDialog> last;
+    const auto factory = [&](TMainForm &owner) {
+        ++made;
+        auto *page = new QDialog(&owner);
+        QTimer::singleShot(0, page, &QDialog::accept);
+        last = page;
+        return page;
+    };
+    form->registerPage(QStringLiteral("VlanSetting1"), QStringLiteral("TFM_VlanSetting"), factory);
+    form->registerPage(QStringLiteral("hWirelessBand1"), QStringLiteral("TFM_Wirless"), factory);
+    EXPECT_TRUE(vlan->isEnabled());
+    vlan->trigger();
+    EXPECT_EQ(made, 1);
+    EXPECT_TRUE(last.isNull());
+
+    // The Wireless page may change the band: it is read again when the page closes.
+    device.clearLog();
+    form->menuEntry(QStringLiteral("hWirelessBand1"))->trigger();
+    EXPECT_EQ(made, 2);
+    bool bandRead = false;
+    for (const QString &line : device.log()) {
+        bandRead |=
+            line.contains(QLatin1String(" get ")) && line.contains(QLatin1String("dot11Band"));
+    }
+    EXPECT_TRUE(bandRead);
 }
 
 TEST_F(TMainFormTest, ScreenshotWaitsForTheDeviceAndNamesWhatWentWrong)
