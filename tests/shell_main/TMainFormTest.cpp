@@ -4,6 +4,7 @@
 #include "ModuleRun.h"
 #include "RecordingUi.h"
 #include "SimulatorProcess.h"
+#include "TFM_Waiting.h"
 #include "TMainForm.h"
 #include "WaitUntil.h"
 
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QPointer>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -221,6 +223,22 @@ TEST_F(TMainFormTest, ScreenshotWaitsForTheDeviceAndNamesWhatWentWrong)
     const QString silent = dir.filePath(QStringLiteral("silent.png"));
     EXPECT_NE(takeScreenshot(*form, silent, QString(), 500), 0);
     EXPECT_FALSE(QFile::exists(silent));
+}
+
+TEST_F(TMainFormTest, WaitingDialogReadsTheFirmwareAndSendsOneRestart)
+{
+    start();
+    ASSERT_TRUE(kvatest::waitUntil([&] { return deviceUp(); }));
+    device.clearLog();
+    TFM_Waiting dialog(form.get(), state(), form->settings());
+    CommitWorkflow::installDeviceOperations(dialog, form->settings());
+    dialog.FormCreate();
+    EXPECT_EQ(
+        dialog.Ed_FwVer->text(), device.get(QStringLiteral("deviceInformationFirmwareVersion")));
+    dialog.Countdown = 5;
+    dialog.exec();
+    EXPECT_EQ(setsOf(QStringLiteral("tftpUpgradeSettingCommand.0=4")), 1);
+    EXPECT_EQ(setsOf(QStringLiteral("tftpUpgradeSettingCommand")), 1);
 }
 
 struct CommitCase
