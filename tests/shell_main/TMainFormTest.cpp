@@ -137,6 +137,30 @@ TEST_F(TMainFormTest, LightsFollowTheDeviceThroughASilence)
     EXPECT_TRUE(kvatest::waitUntil([&] { return deviceUp(); }));
 }
 
+TEST_F(TMainFormTest, ReachableOverSnmpV3FromTheSettingsFile)
+{
+    kvatest::SimulatorProcess::Options options;
+    options.extraArgs = {QStringLiteral("--user"), QStringLiteral("operator"),
+        QStringLiteral("--auth-proto"), QStringLiteral("SHA"), QStringLiteral("--auth-pass"),
+        QStringLiteral("auth-secret-1"), QStringLiteral("--priv-proto"), QStringLiteral("AES-128"),
+        QStringLiteral("--priv-pass"), QStringLiteral("priv-secret-1")};
+    kvatest::SimulatorProcess v3(options);
+    ASSERT_TRUE(v3.isRunning()) << v3.errorText().toStdString();
+    // authPriv (code 2), HMAC-SHA (code 2), AES-128 (code 2).
+    writeFile(dir.filePath(QStringLiteral("settings/127.0.0.1.cfg")),
+        "[Program Information]\r\nAgentPort=" + QByteArray::number(v3.port())
+            + "\r\nVersion=3\r\nSecurityModel=3\r\nSecurityLevel=2\r\nSecurityName=operator\r\n"
+              "AuthProtocol=2\r\nPrivProtocol=2\r\nAuthPassword=auth-secret-1\r\n"
+              "PrivPassword=priv-secret-1\r\n");
+    start({QStringLiteral("/I127.0.0.1"), QStringLiteral("/v3")});
+    ASSERT_TRUE(kvatest::waitUntil([&] { return deviceUp(); }));
+    const QStringList log = v3.log();
+    ASSERT_FALSE(log.isEmpty());
+    for (const QString &line : log) {
+        EXPECT_EQ(line.section(QLatin1Char(' '), 2, 2), QStringLiteral("v3")) << line.toStdString();
+    }
+}
+
 TEST_F(TMainFormTest, AddressThatIsNoAddressFailsLikeAPoll)
 {
     start({QStringLiteral("/I300.1.2.3"), QStringLiteral("/v1")});
