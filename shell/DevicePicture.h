@@ -1,0 +1,45 @@
+// The front of the access point, drawn to scale at any pixel density, and its four lights.
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+/// One status light: a small filled rectangle over the picture.
+class LedLight : public QWidget
+{
+    Q_OBJECT
+
+public:
+    LedLight(QWidget *parent, const QString &name);
+
+    QColor colour() const { return m_colour; }
+
+    void setColour(const QColor &colour);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QColor m_colour;
+};
+
+class DevicePicture : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit DevicePicture(QWidget *parent = nullptr);
+
+    LedLight *LED_Power;
+    LedLight *LED_APstatus;
+    LedLight *LED_24GLan;
+    LedLight *LED_5GLan;
+
+    QSize sizeHint() const override;
+
+    /// The colour a light has before the first poll decided anything.
+    static QColor initialColour();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};

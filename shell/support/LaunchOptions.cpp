@@ -1,0 +1,420 @@
+// The command line and the per-device module settings file, read into the agent description.
+#include "LaunchOptions.h"
+
+#include "VtIni.h"
+#include "VtSNMPDevice.h"
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <utility>
+
+#include <QFileInfo>
+
+namespace {
+
+constexpr char kNoArguments[] = "This module is only used in the Wardex or HP-Openview.";
+constexpr char kSection[] = "Program Information";
+
+/// An optional sign and ASCII digits, surrounding blanks allowed, within a 32-bit integer.
+std::optional<qint64> parseInteger(const QString &raw)
+{
+    const QString text = raw.trimmed();
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    if (i == text.size()) {
+        return std::nullopt;
+    }
+    qint64 value = 0;
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c < u'0' || c > u'9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c.unicode() - u'0');
+        if (value > qint64(std::numeric_limits<int>::max()) + 1) {
+            return std::nullopt;
+        }
+    }
+    value = negative ? -value : value;
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+/// Applies one argument or one settings file at a time; the first bad number stops everything.
+class Reader
+{
+public:
+    Reader(const QString &settingsDirectory, const AgentDescription &start)
+        : m_directory(settingsDirectory)
+    {
+        m_result.agent = start;
+    }
+
+    bool argument(const QString &arg);
+
+    LaunchOptions take() { return std::move(m_result); }
+
+private:
+    using Apply = bool (Reader::*)(const QString &where, const QString &value);
+
+    struct Switch
+    {
+        const char *name;
+        Apply apply;
+    };
+
+    bool readSettingsFile(const QString &file);
+    bool trySwitches(const QString &arg, std::initializer_list<Switch> switches);
+
+    bool gateOpen() const { return m_result.agent.Version == 3 || m_fileVersionText == u"3"; }
+
+    std::optional<int> number(const QString &where, const QString &value);
+    bool fail(const QString &where, const QString &value, const char *expected);
+
+    bool setReadCommunity(const QString &, const QString &v)
+    {
+        return set(m_result.agent.ReadCommunity, v);
+    }
+
+    bool setWriteCommunity(const QString &, const QString &v)
+    {
+        return set(m_result.agent.WriteCommunity, v);
+    }
+
+    bool setContextName(const QString &, const QString &v)
+    {
+        return set(m_result.agent.ContextName, v);
+    }
+
+    bool setContextEngineId(const QString &, const QString &v)
+    {
+        return set(m_result.agent.ContextEngineId, v);
+    }
+
+    bool setSecurityName(const QString &, const QString &v)
+    {
+        return set(m_result.agent.SecurityName, v);
+    }
+
+    bool setAuthPassword(const QString &, const QString &v)
+    {
+        return set(m_result.agent.AuthPassword, v);
+    }
+
+    bool setPrivPassword(const QString &, const QString &v)
+    {
+        return set(m_result.agent.PrivPassword, v);
+    }
+
+    bool setVersion(const QString &where, const QString &value);
+    bool setPort(const QString &where, const QString &value);
+    bool setSecurityModel(const QString &where, const QString &value);
+
+    bool setSecurityLevel(const QString &where, const QString &value)
+    {
+        return code(where, value, m_result.agent.SecurityLevel);
+    }
+
+    bool setAuthProtocol(const QString &where, const QString &value)
+    {
+        return code(where, value, m_result.agent.AuthProtocol);
+    }
+
+    bool setPrivProtocol(const QString &where, const QString &value)
+    {
+        return code(where, value, m_result.agent.PrivProtocol);
+    }
+
+    static bool set(QString &field, const QString &value)
+    {
+        field = value;
+        return true;
+    }
+
+    bool code(const QString &where, const QString &value, int &field);
+
+    QString m_directory;
+    QString m_fileVersionText;
+    LaunchOptions m_result;
+};
+
+bool Reader::fail(const QString &where, const QString &value, const char *expected)
+{
+    m_result.outcome = LaunchOptions::Outcome::Error;
+    m_result.message = where + QStringLiteral(": \"") + value + QStringLiteral("\" is not ")
+        + QString::fromLatin1(expected) + u'.';
+    return false;
+}
+
+std::optional<int> Reader::number(const QString &where, const QString &value)
+{
+    const std::optional<qint64> parsed = parseInteger(value);
+    if (!parsed) {
+        fail(where, value, "an integer");
+        return std::nullopt;
+    }
+    return static_cast<int>(*parsed);
+}
+
+bool Reader::setVersion(const QString &where, const QString &value)
+{
+    const std::optional<int> n = number(where, value);
+    if (!n) {
+        return false;
+    }
+    if (*n < 0 || *n > 255) { // the version is an 8-bit code; a larger number would wrap
+        return fail(where, value, "a version number");
+    }
+    m_result.agent.Version = *n;
+    return true;
+}
+
+bool Reader::setPort(const QString &where, const QString &value)
+{
+    const std::optional<int> n = number(where, value);
+    if (!n) {
+        return false;
+    }
+    if (*n < 0 || *n > 65535) { // wrapping would quietly talk to some other port
+        return fail(where, value, "a port number (0 to 65535)");
+    }
+    m_result.agent.Port = static_cast<quint16>(*n);
+    return true;
+}
+
+bool Reader::setSecurityModel(const QString &where, const QString &value)
+{
+    const std::optional<int> n = number(where, value);
+    if (n) {
+        m_result.agent.SecurityModel = *n;
+    }
+    return n.has_value();
+}
+
+bool Reader::code(const QString &where, const QString &value, int &field)
+{
+    const std::optional<int> n = number(where, value);
+    if (!n) {
+        return false;
+    }
+    if (*n == std::numeric_limits<int>::max()) {
+        return fail(where, value, "a code");
+    }
+    field = *n + 1; // codes count from 0, the stored numbers from 1
+    return true;
+}
+
+bool Reader::readSettingsFile(const QString &file)
+{
+    const VtIni ini(file);
+    const QString section = QString::fromLatin1(kSection);
+    const auto read = [&](const char *key) {
+        return ini.ReadString(section, QString::fromLatin1(key));
+    };
+    const auto where = [&](const char *key) -> QString {
+        return QString::fromLatin1(key) + QStringLiteral(" in \"") + file + u'"';
+    };
+
+    if (!setPort(where("AgentPort"), read("AgentPort"))) {
+        return false;
+    }
+    m_fileVersionText = read("Version");
+    if (!setVersion(where("Version"), m_fileVersionText)) {
+        return false;
+    }
+    if (const QString v = read("ContextName"); !v.isEmpty()) {
+        m_result.agent.ContextName = v;
+    }
+    m_result.agent.ContextEngineId = read("ContextEngineID");
+    if (!setSecurityModel(where("SecurityModel"), read("SecurityModel"))) {
+        return false;
+    }
+    if (const QString v = read("SecurityLevel");
+        v != u"0" && !setSecurityLevel(where("SecurityLevel"), v)) {
+        return false;
+    }
+    m_result.agent.SecurityName = read("SecurityName");
+    if (const QString v = read("AuthProtocol");
+        v != u"0" && !setAuthProtocol(where("AuthProtocol"), v)) {
+        return false;
+    }
+    if (const QString v = read("PrivProtocol");
+        v != u"0" && !setPrivProtocol(where("PrivProtocol"), v)) {
+        return false;
+    }
+    if (const QString v = read("AuthPassword"); !v.isEmpty()) {
+        m_result.agent.AuthPassword = v;
+    }
+    if (const QString v = read("PrivPassword"); !v.isEmpty()) {
+        m_result.agent.PrivPassword = v;
+    }
+    return true;
+}
+
+bool Reader::trySwitches(const QString &arg, std::initializer_list<Switch> switches)
+{
+    for (const Switch &s : switches) {
+        const QString name = QString::fromLatin1(s.name);
+        const qsizetype at = arg.indexOf(name); // case matters: "/a" and "/A" differ
+        if (at >= 0) {
+            (this->*s.apply)(QStringLiteral("\"") + name + u'"', arg.mid(at + name.size()));
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Reader::argument(const QString &arg)
+{
+    const qsizetype address = arg.indexOf(QStringLiteral("/I"));
+    if (address >= 0) {
+        m_result.deviceAddress = arg.mid(address + 2);
+        m_result.agent.Host = m_result.deviceAddress;
+        return true;
+    }
+    const QString file = ModuleSettingsFile(m_directory, m_result.deviceAddress);
+    if (QFileInfo(file).isFile() && !readSettingsFile(file)) {
+        return false;
+    }
+    const bool applied = trySwitches(arg,
+        {
+            {"/R", &Reader::setReadCommunity},
+            {"/W", &Reader::setWriteCommunity},
+            {"/v", &Reader::setVersion},
+        });
+    if (!applied && gateOpen()) {
+        trySwitches(arg,
+            {
+                {"/t", &Reader::setPort},
+                {"/c", &Reader::setContextName},
+                {"/d", &Reader::setContextEngineId},
+                {"/m", &Reader::setSecurityModel},
+                {"/l", &Reader::setSecurityLevel},
+                {"/n", &Reader::setSecurityName},
+                {"/A", &Reader::setAuthPassword},
+                {"/P", &Reader::setPrivPassword},
+                {"/a", &Reader::setAuthProtocol},
+                {"/p", &Reader::setPrivProtocol},
+            });
+    }
+    return m_result.outcome != LaunchOptions::Outcome::Error;
+}
+
+} // namespace
+
+QString LaunchOptions::caption() const
+{
+    return QStringLiteral("KVA-7310 : ") + deviceAddress;
+}
+
+QString ModuleSettingsFile(const QString &settingsDirectory, const QString &deviceAddress)
+{
+    return JoinPath(settingsDirectory, deviceAddress + QStringLiteral(".cfg"));
+}
+
+LaunchOptions ReadLaunchOptions(
+    const QStringList &arguments, const QString &settingsDirectory, const AgentDescription &start)
+{
+    LaunchOptions result;
+    result.agent = start;
+    if (arguments.isEmpty()) {
+        result.outcome = LaunchOptions::Outcome::NoArguments;
+        result.message = QString::fromLatin1(kNoArguments);
+        return result;
+    }
+    if (arguments.size() == 1 && arguments.front() == u"--help") {
+        result.outcome = LaunchOptions::Outcome::Help;
+        result.message = LaunchUsage();
+        return result;
+    }
+    Reader reader(settingsDirectory, start);
+    for (const QString &arg : arguments) {
+        if (!reader.argument(arg)) {
+            break;
+        }
+    }
+    return reader.take();
+}
+
+AgentDescription CurrentAgentDescription()
+{
+    const VtSNMPDevice &device = SnmpDevice();
+    const VtSNMPSecurity &security = SnmpSecurity();
+    const VtSNMPScope &scope = SnmpScope();
+    AgentDescription a;
+    a.Host = device.Host;
+    a.Port = device.Port;
+    a.ContextEngineId = scope.ContextEngineId;
+    a.ContextName = scope.ContextName;
+    a.Version = security.Version;
+    a.ReadCommunity = security.ReadCommunity;
+    a.WriteCommunity = security.WriteCommunity;
+    a.SecurityModel = security.SecurityModel;
+    a.SecurityLevel = security.SecurityLevel;
+    a.SecurityName = security.SecurityName;
+    a.AuthPassword = security.AuthPassword;
+    a.PrivPassword = security.PrivPassword;
+    a.AuthProtocol = security.AuthProtocol;
+    a.PrivProtocol = security.PrivProtocol;
+    return a;
+}
+
+void ApplyAgentDescription(const AgentDescription &a)
+{
+    VtSNMPDevice &device = SnmpDevice();
+    VtSNMPSecurity &security = SnmpSecurity();
+    VtSNMPScope &scope = SnmpScope();
+    device.Host = a.Host;
+    device.Port = a.Port;
+    scope.ContextEngineId = a.ContextEngineId;
+    scope.ContextName = a.ContextName;
+    security.Version = static_cast<std::uint8_t>(a.Version); // kept within 0..255 by the reading
+    security.ReadCommunity = a.ReadCommunity;
+    security.WriteCommunity = a.WriteCommunity;
+    security.SecurityModel = a.SecurityModel;
+    security.SecurityLevel = a.SecurityLevel;
+    security.SecurityName = a.SecurityName;
+    security.AuthPassword = a.AuthPassword;
+    security.PrivPassword = a.PrivPassword;
+    security.AuthProtocol = a.AuthProtocol;
+    security.PrivProtocol = a.PrivProtocol;
+}
+
+QString LaunchUsage()
+{
+    return QStringLiteral(
+        "Usage: kva7310-module /I<address> [switch]...\n"
+        "\n"
+        "Each argument holds one switch followed directly by its value (/I192.168.0.50).\n"
+        "\n"
+        "  /I<address>   the access point's address or host name\n"
+        "  /R<text>      read community\n"
+        "  /W<text>      write community\n"
+        "  /v<n>         SNMP version: 0 SNMPv1, 1 SNMPv2c, 3 SNMPv3\n"
+        "\n"
+        "Only when the version is 3 (give /v3 first) or the settings file says Version=3:\n"
+        "  /t<n>         agent UDP port (161)\n"
+        "  /c<text>      context name\n"
+        "  /d<text>      context engine ID\n"
+        "  /m<n>         security model: 1 SNMPv1, 2 SNMPv2c, 3 USM\n"
+        "  /l<n>         security level: 0 noAuthNoPriv, 1 authNoPriv, 2 authPriv\n"
+        "  /n<text>      user name\n"
+        "  /A<text>      authentication password\n"
+        "  /P<text>      privacy password\n"
+        "  /a<n>         authentication: 0 none, 1 HMAC-MD5, 2 HMAC-SHA,\n"
+        "                3 SHA-224, 4 SHA-256, 5 SHA-384, 6 SHA-512\n"
+        "  /p<n>         privacy: 0 none, 1 DES, 2 AES-128, 3 AES-192, 4 AES-256\n"
+        "\n"
+        "The module settings file <address>.cfg in the settings directory of platform.ini,\n"
+        "section [Program Information], holds the keys AgentPort, Version, ContextName,\n"
+        "ContextEngineID, SecurityModel, SecurityLevel, SecurityName, AuthProtocol, PrivProtocol,\n"
+        "AuthPassword and PrivPassword with the same values. It is read again for every argument\n"
+        "after the address, so it overrides earlier switches but not later ones.\n");
+}

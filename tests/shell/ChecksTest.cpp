@@ -1,0 +1,74 @@
+// The address, mask and blank-edge checks pages use on operator input.
+#include "Checks.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct DottedCase
+{
+    const char *name;
+    const char *text;
+    bool ipAddress;
+    bool subnetMask;
+};
+
+const DottedCase kDotted[] = {
+    {"PrivateHost", "192.168.0.1", true, false},
+    {"ClassCMask", "255.255.255.0", false, true},
+    {"ClassBMask", "255.255.0.0", false, true},
+    {"ShortestPrefix", "192.0.0.0", false, true},
+    {"LongestPrefix", "255.255.255.254", false, true},
+    {"ZeroFirstPart", "0.1.2.3", false, false},
+    {"Multicast", "224.0.0.1", false, false},
+    {"NetworkAddress", "10.0.0.0", false, false},
+    {"BroadcastAddress", "10.0.0.255", false, false},
+    {"AllOnes", "255.255.255.255", false, false},
+    {"PrefixOfOne", "128.0.0.0", false, false},
+    {"HoleInMask", "255.0.255.0", false, false},
+    {"MaskBitsNotContiguous", "255.255.127.0", false, false},
+    {"LastPartOne", "255.255.255.1", false, false},
+    {"HighestHostClass", "223.255.255.254", true, false},
+    {"TwoDots", "1.2.3", false, false},
+    {"FourDots", "1.2.3.4.5", false, false},
+    {"LeadingDot", ".1.2.3", false, false},
+    {"TrailingDot", "1.2.3.", false, false},
+    {"EmptyPart", "1..2.3", false, false},
+    {"Empty", "", false, false},
+    {"PartAbove255", "10.256.0.1", false, false},
+    {"HugePartDoesNotOverflow", "10.99999999999999999999.0.1", false, false},
+    {"LeadingZerosAreDecimal", "010.001.000.001", true, false},
+    {"SignedPart", "10.+1.0.1", false, false},
+    {"NegativePart", "255.255.-0.0", false, false},
+    {"BlankInPart", "10. 1.0.1", false, false},
+    {"TrailingBlank", "10.1.0.1 ", false, false},
+    {"HexPart", "10.0x1.0.1", false, false},
+    {"NonAsciiDigit", "10.\u0661.0.1", false, false}, // an Arabic-Indic one
+    {"Letters", "a.b.c.d", false, false},
+};
+
+class DottedChecks : public testing::TestWithParam<DottedCase>
+{ };
+
+TEST_P(DottedChecks, AcceptOnlyWellFormedValues)
+{
+    const DottedCase &c = GetParam();
+    const QString text = QString::fromUtf8(c.text);
+    EXPECT_EQ(CheckIPAddress(text), c.ipAddress) << c.text;
+    EXPECT_EQ(CheckSubnetMask(text), c.subnetMask) << c.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DottedChecks, testing::ValuesIn(kDotted),
+    [](const auto &row) { return std::string(row.param.name); });
+
+TEST(CheckBlankEdges, RejectsEmptyAndBlankEdgesOnly)
+{
+    EXPECT_TRUE(CheckBlankEdges(QStringLiteral("pass phrase")));
+    EXPECT_TRUE(CheckBlankEdges(QStringLiteral("x")));
+    EXPECT_FALSE(CheckBlankEdges(QString()));
+    EXPECT_FALSE(CheckBlankEdges(QStringLiteral(" phrase")));
+    EXPECT_FALSE(CheckBlankEdges(QStringLiteral("pass phrase ")));
+    EXPECT_FALSE(CheckBlankEdges(QStringLiteral(" ")));
+}
+
+} // namespace

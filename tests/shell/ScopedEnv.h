@@ -1,0 +1,53 @@
+// Environment variables set for one test and put back afterwards.
+#pragma once
+
+#include <utility>
+
+#include <QByteArray>
+#include <QList>
+
+class ScopedEnv
+{
+public:
+    ScopedEnv() = default;
+    ScopedEnv(const ScopedEnv &) = delete;
+    ScopedEnv &operator=(const ScopedEnv &) = delete;
+
+    ~ScopedEnv()
+    {
+        for (auto it = m_saved.crbegin(); it != m_saved.crend(); ++it) {
+            if (it->wasSet) {
+                qputenv(it->name.constData(), it->value);
+            } else {
+                qunsetenv(it->name.constData());
+            }
+        }
+    }
+
+    void set(const char *name, const QByteArray &value)
+    {
+        save(name);
+        qputenv(name, value);
+    }
+
+    void unset(const char *name)
+    {
+        save(name);
+        qunsetenv(name);
+    }
+
+private:
+    struct Saved
+    {
+        QByteArray name;
+        QByteArray value;
+        bool wasSet;
+    };
+
+    void save(const char *name)
+    {
+        m_saved.append(Saved{name, qgetenv(name), qEnvironmentVariableIsSet(name)});
+    }
+
+    QList<Saved> m_saved;
+};
