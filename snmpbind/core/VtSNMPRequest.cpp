@@ -118,8 +118,7 @@ bool fits(int syntax, const SnmpWireValue &v)
         return v.type == W::Counter64;
     case synReal:
     case synDateTime:
-        return v.type == W::OctetString && (v.octets.isEmpty() || v.octets.size() >= 8);
-    case synDateAndTime:
+    case synDateAndTime: // DateAndTime comes in 8 or 11 bytes
         return v.type == W::OctetString && (v.octets.isEmpty() || v.octets.size() >= 8);
     default:
         return false;
@@ -144,11 +143,6 @@ void wordsOf(const QByteArray &bytes, std::uint32_t *low, std::uint32_t *high)
         *low |= std::uint32_t(static_cast<unsigned char>(bytes[k])) << (8 * k);
         *high |= std::uint32_t(static_cast<unsigned char>(bytes[k + 4])) << (8 * k);
     }
-}
-
-QString joinSubIds(const QList<std::uint32_t> &ids)
-{
-    return oidText(ids);
 }
 
 } // namespace
@@ -730,7 +724,7 @@ QString VtSNMPRequest::DecodeKey(int i, const QString &suffix)
         value = QLatin1String(kSnmpNullText);
         break;
     case synOid:
-        value = joinSubIds(counted());
+        value = oidText(counted());
         break;
     case synIpAddress:
     case synIpAddressAlt:
@@ -849,7 +843,7 @@ QString VtSNMPRequest::EncodeKey(int i)
     default:
         RaiseLibraryError(11);
     }
-    return joinSubIds(ids);
+    return oidText(ids);
 }
 
 bool VtSNMPRequest::StoreValue(int i, const SnmpWireValue &value)
