@@ -33,6 +33,12 @@ struct FindCase
     const char *found;      // "" for none
 };
 
+// Test names and failure messages show the case's name, not its bytes.
+void PrintTo(const FindCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 const VtNetInterface kLo = iface("127.0.0.1", "255.0.0.0");
 const VtNetInterface kLan = iface("192.168.0.10", "255.255.255.0");
 const VtNetInterface kOffice = iface("10.20.30.40", "255.255.0.0");

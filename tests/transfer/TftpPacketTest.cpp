@@ -43,6 +43,12 @@ struct DecodeCase
     QByteArray payload = {};
 };
 
+// Test names and failure messages show the case's name, not its bytes.
+void PrintTo(const DecodeCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 const QByteArray kHugeName(4000, 'x');
 
 const DecodeCase kDecode[] = {
@@ -129,6 +135,12 @@ struct NegotiationCase
     int timeoutSeconds;
     QList<Option> accepted;
 };
+
+// Test names and failure messages show the case's name, not its bytes.
+void PrintTo(const NegotiationCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 const NegotiationCase kNegotiation[] = {
     {"NoOptions", {}, true, 10, 512, 0, {}},

@@ -82,6 +82,12 @@ struct PeerCase
     int blockSize; // 0: the client's default, no option
 };
 
+// Test names and failure messages show the case's name, not its bytes.
+void PrintTo(const PeerCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 constexpr qsizetype k40M = 40 * 1024 * 1024;
 
 const PeerCase kPeers[] = {
@@ -163,6 +169,30 @@ protected:
     std::vector<VtTFTPMsg> finals;
 };
 
+/// The same server, stopped while a real client is uploading.
+class TftpPeerStop : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(root.isValid() && local.isValid());
+        server.setListenAddress(QHostAddress::LocalHost);
+        server.SetEventHandler([this](const VtTFTPMsg &msg, bool &) {
+            transferring = transferring || msg.code == tftpTransferring;
+            if (msg.code == tftpSuccess || msg.code < 0) {
+                finals.push_back(msg);
+            }
+        });
+        server.Start(root.path(), 0);
+    }
+
+    QTemporaryDir root;
+    QTemporaryDir local;
+    VtTFTPServer server;
+    bool transferring = false;
+    std::vector<VtTFTPMsg> finals;
+};
+
 TEST_P(TftpPeer, TransfersTheFileUnchanged)
 {
     const PeerCase &c = GetParam();
@@ -186,6 +216,24 @@ TEST_P(TftpPeer, TransfersTheFileUnchanged)
 
 INSTANTIATE_TEST_SUITE_P(Cases, TftpPeer, testing::ValuesIn(kPeers),
     [](const auto &p) { return std::string(p.param.name); });
+
+TEST_F(TftpPeerStop, StopLetsTheTransferInProgressFinish)
+{
+    const QByteArray content = randomBytes(4 * 1024 * 1024);
+    ASSERT_TRUE(writeFile(local.filePath("up.bin"), content));
+    QProcess client;
+    client.setWorkingDirectory(local.path());
+    client.start("tftp",
+        {"127.0.0.1", QString::number(server.port()), "-m", "binary", "-c", "put", "up.bin"});
+    ASSERT_TRUE(kvatest::waitUntil([this] { return transferring; }));
+    server.Stop();
+    EXPECT_FALSE(server.isListening());
+    EXPECT_EQ(server.sessionCount(), 0);
+    ASSERT_EQ(finals.size(), 1u);
+    EXPECT_EQ(finals.front().code, tftpSuccess);
+    EXPECT_TRUE(readFile(root.filePath("up.bin")) == content);
+    EXPECT_TRUE(client.waitForFinished(10000));
+}
 
 /// kva7310-tftpd started as the operator would start it.
 class TftpdProcess : public testing::Test

@@ -5,6 +5,7 @@
 #include "WaitUntil.h"
 
 #include <csignal>
+#include <random>
 #include <sys/resource.h>
 
 #include <QDir>
@@ -302,6 +303,72 @@ TEST_F(TftpServerTest, RepeatedRequestMakesNoSecondSession)
     EXPECT_EQ(server.statusTemplate().sessionNumber, 1);
 }
 
+TEST_F(TftpServerTest, RepeatedWriteRequestGetsTheFirstAckAgain)
+{
+    client.request(Opcode::WriteRequest, "cfg.dcf", port);
+    EXPECT_EQ(client.receive(), ack(0));
+    client.request(Opcode::WriteRequest, "cfg.dcf", port); // as if ACK 0 had been lost
+    EXPECT_EQ(client.receive(), ack(0));
+    client.reply(data(1, "cfg"));
+    EXPECT_EQ(client.receive(), ack(1));
+    EXPECT_EQ(finalCode(), tftpSuccess);
+    const std::vector<int> all = codes();
+    EXPECT_EQ(std::count(all.cbegin(), all.cend(), int(tftpConnected)), 1);
+    EXPECT_EQ(contentOf("cfg.dcf"), "cfg");
+}
+
+TEST_F(TftpServerTest, GarbageOnBothSocketsLeavesATransferIntact)
+{
+    server.SetTiming(5, 50);
+    const QByteArray content = pattern(1500);
+    put("f.bin", content);
+    client.request(Opcode::ReadRequest, "f.bin", port);
+    ASSERT_EQ(client.receive(), data(1, content.first(512)));
+    // Mutated packets of every kind from a stranger, to the listening port and to the session.
+    RawClient stranger;
+    std::mt19937 random(69);
+    const QByteArray seeds[] = {
+        tftp::encodeRequest(Opcode::WriteRequest, "g.bin", "octet", {{"blksize", "9"}}),
+        tftp::encodeRequest(Opcode::ReadRequest, "f.bin", "octet", {{"tsize", "0"}}), ack(1),
+        data(1, "x"), error(3), tftp::encodeOptionAck({{"tsize", "1"}})};
+    for (int i = 0; i < 2000; ++i) {
+        QByteArray garbage = seeds[random() % std::size(seeds)];
+        for (int e = 0; e < 3; ++e) {
+            garbage[qsizetype(random() % quint32(garbage.size()))] = char(random());
+        }
+        garbage.truncate(qsizetype(random() % quint32(garbage.size() + 1)));
+        stranger.send(garbage, i % 2 ? port : client.sessionPort());
+    }
+    // The flood may have crowded our ACKs out of the session's socket buffer: acknowledge what
+    // arrives, as a client does, and let retransmission cover what was dropped.
+    const auto done = [this] { // the stranger's requests make sessions of their own
+        return std::any_of(events.cbegin(), events.cend(),
+            [](const VtTFTPMsg &m) { return m.sessionNumber == 0 && m.code == tftpSuccess; });
+    };
+    QByteArray received = content.first(512);
+    quint16 block = 1;
+    client.reply(ack(block));
+    while (received.size() < content.size() || !done()) {
+        const QByteArray packet = client.receive();
+        if (packet.isEmpty()) {
+            break;
+        }
+        const std::optional<tftp::Packet> p = tftp::decode(packet);
+        ASSERT_TRUE(p && p->opcode == Opcode::Data) << packet.toHex().constData();
+        if (p->block == block + 1) {
+            received += p->payload.toByteArray();
+            ++block;
+        }
+        client.reply(ack(block));
+        if (p->payload.size() < 512) {
+            kvatest::waitUntil(done);
+        }
+    }
+    EXPECT_TRUE(received == content);
+    EXPECT_TRUE(done());
+    EXPECT_TRUE(server.isListening());
+}
+
 TEST_F(TftpServerTest, MissingFileGetsFileNotFound)
 {
     client.request(Opcode::ReadRequest, "none.bin", port);
@@ -512,6 +579,12 @@ struct RefusalCase
     Opcode opcode;
     QByteArray fileName;
 };
+
+// Test names and failure messages show the case's name, not its bytes.
+void PrintTo(const RefusalCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 const RefusalCase kRefusals[] = {
     {"ParentDirectory", Setup::Plain, Opcode::ReadRequest, "../secret.txt"},

@@ -13,6 +13,12 @@ struct ArgumentsCase
     TftpdOptions expected = {};
 };
 
+// Test names and failure messages show the case's name, not its bytes.
+void PrintTo(const ArgumentsCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 const ArgumentsCase kArguments[] = {
     {"RootOnly", {"--root", "/srv"}, "", {"/srv", "0.0.0.0", 69, false, false}},
     {"Everything", {"--root", "d", "--address", "127.0.0.1", "--port", "0", "--read-only"}, "",

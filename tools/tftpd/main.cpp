@@ -61,10 +61,10 @@ int main(int argc, char **argv)
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
 
+    QHash<int, int> lastCode; // per session number: only changes are logged
     VtTFTPServer server;
     server.setListenAddress(QHostAddress(options.address));
     server.setReadOnly(options.readOnly);
-    QHash<int, int> lastCode; // per session number: only changes are logged
     server.SetEventHandler([&lastCode](const VtTFTPMsg &msg, bool &) {
         const auto seen = lastCode.constFind(msg.sessionNumber);
         if (seen != lastCode.cend() && *seen == msg.code) {

@@ -110,8 +110,6 @@ VtTFTPError::VtTFTPError(int code, const QString &message)
 class TFTPSession : public QObject
 {
 public:
-    ~TFTPSession() override { closeSocket(); }
-
     enum class State {
         Active,
         Finished,
@@ -128,6 +126,8 @@ public:
           m_peerPort(peerPort),
           m_timeout(initial.timeout)
     { }
+
+    ~TFTPSession() override { closeSocket(); }
 
     VtTFTPMsg msg;
     bool cancel = false;
@@ -168,6 +168,17 @@ public:
         }
     }
 
+    /// The peer sent its request again. An upload that has received nothing yet answers again
+    /// (ACK 0 or OACK): it never retransmits by itself, so a lost first answer would end it.
+    /// A download's first block is repeated by the deadline anyway.
+    void onRepeatedRequest()
+    {
+        if (!m_closed && state == State::Active && !isReadSession() && m_block == 0
+            && m_sendLength > 0) {
+            send(m_send.constData(), m_sendLength);
+        }
+    }
+
     /// Called by the service timer once the deadline has passed.
     void onDeadline(qint64 now, int maxSends)
     {
@@ -186,8 +197,6 @@ public:
         }
         finish(tftpTimeout);
     }
-
-    qint64 deadline() const { return m_deadline; }
 
     /// Closes socket and files; an unfinished upload's temporary file goes with them.
     void shutdown()
@@ -228,7 +237,10 @@ private:
         }
         resize();
         m_block = 0;
-        if (!sendAck(0)) {
+        tftp::writeHeader(m_send.data(), tftp::Opcode::Ack, 0);
+        m_sendLength = tftp::kHeaderSize; // kept to answer a repeated request
+        if (!send(m_send.constData(), m_sendLength)) {
+            finish(tftpSocketIoFailed);
             return;
         }
         armDeadline();
@@ -248,6 +260,7 @@ private:
         m_blockSize = agreed.blockSize;
         if (agreed.timeoutSeconds > 0) {
             m_timeout = agreed.timeoutSeconds * 100;
+            msg.timeout = m_timeout;
         }
         resize();
         const QByteArray oack = tftp::encodeOptionAck(agreed.accepted);
@@ -540,6 +553,7 @@ VtTFTPServer::VtTFTPServer(QObject *owner) : QObject(owner)
 
 VtTFTPServer::~VtTFTPServer()
 {
+    m_handler = nullptr; // the owner is going away: no calls into it while the sessions wind down
     Stop();
     for (TFTPSession *session : m_sessions) {
         session->shutdown();
@@ -711,12 +725,13 @@ void VtTFTPServer::acceptRequest(const QByteArray &datagram, const QHostAddress 
     m_template.transferMode = QString::fromLatin1(packet->mode);
     m_template.peerAddress = from.toString();
     m_template.peerPort = fromPort;
-    for (const TFTPSession *session : m_sessions) {
+    for (TFTPSession *session : m_sessions) {
         const VtTFTPMsg &m = session->msg;
         if (m.request == m_template.request && m.transferMode == m_template.transferMode
             && m.peerAddress == m_template.peerAddress && m.peerPort == m_template.peerPort
             && m.fileName == m_template.fileName) {
-            return; // the peer repeated its request
+            session->onRepeatedRequest(); // no second session for a repeated request
+            return;
         }
     }
     m_template.sends = 0;
