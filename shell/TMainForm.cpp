@@ -26,6 +26,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTime>
 #include <QTimer>
@@ -337,17 +338,26 @@ void TMainForm::openPage(const QString &entry)
     }
     m_pageOpen = true;
     const std::shared_ptr<bool> alive = m_alive;
-    QPointer<QDialog> page = it->second.factory(*this);
-    if (page) {
-        page->exec();
-        delete page;
+    const auto reopen = qScopeGuard([this, alive] {
+        if (*alive) {
+            m_pageOpen = false;
+        }
+    });
+    try {
+        QPointer<QDialog> page = it->second.factory(*this);
+        if (page) {
+            page->exec();
+            delete page;
+        }
+    } catch (const VtException &e) {
+        VtUi::current().messageOk(this, QCoreApplication::applicationName(), e.Message());
     }
-    if (!*alive) {
-        return;
-    }
-    m_pageOpen = false;
-    if (entry == QLatin1String("hWirelessBand1") && m_band) {
-        m_band->Get(); // the page may have changed the band
+    if (*alive && entry == QLatin1String("hWirelessBand1") && m_band) {
+        try {
+            m_band->Get(); // the page may have changed the band
+        } catch (const VtException &e) {
+            MainStatusBar->showMessage(e.Message());
+        }
     }
 }
 
@@ -367,25 +377,6 @@ int TMainForm::refuse(const QString &caption, const QString &text)
         VtUi::current().messageOk(this, caption, text);
     }
     return 1;
-}
-
-void TMainForm::applyAgent(const AgentDescription &agent)
-{
-    SnmpDevice().Host = agent.Host;
-    SnmpDevice().Port = agent.Port;
-    SnmpScope().ContextEngineId = agent.ContextEngineId;
-    SnmpScope().ContextName = agent.ContextName;
-    VtSNMPSecurity &s = SnmpSecurity();
-    s.Version = static_cast<std::uint8_t>(agent.Version);
-    s.ReadCommunity = agent.ReadCommunity;
-    s.WriteCommunity = agent.WriteCommunity;
-    s.SecurityModel = agent.SecurityModel;
-    s.SecurityLevel = agent.SecurityLevel;
-    s.SecurityName = agent.SecurityName;
-    s.AuthPassword = agent.AuthPassword;
-    s.PrivPassword = agent.PrivPassword;
-    s.AuthProtocol = agent.AuthProtocol;
-    s.PrivProtocol = agent.PrivProtocol;
 }
 
 int TMainForm::FormCreate(const QStringList &arguments)
@@ -411,16 +402,11 @@ int TMainForm::FormCreate(const QStringList &arguments)
         const PlatformPaths paths = PlatformPaths::read();
         LoadCatalogs(CatalogDirectory(paths.catalogBaseDirectory()));
 
-        AgentDescription start;
-        start.Host = SnmpDevice().Host;
-        start.Port = SnmpDevice().Port;
-        start.Version = SnmpSecurity().Version;
         const LaunchOptions options =
-            ReadLaunchOptions(arguments, paths.settingsDirectory(), start);
+            ReadLaunchOptions(arguments, paths.settingsDirectory(), CurrentAgentDescription());
         switch (options.outcome) {
         case LaunchOptions::Outcome::NoArguments:
-            refuse(QString(), options.message);
-            return 1;
+            return refuse(QString(), options.message);
         case LaunchOptions::Outcome::Help:
             std::fputs(qPrintable(options.message), stdout);
             return 0;
@@ -430,14 +416,13 @@ int TMainForm::FormCreate(const QStringList &arguments)
         case LaunchOptions::Outcome::Run:
             break;
         }
-        applyAgent(options.agent);
+        ApplyAgentDescription(options.agent);
 
         const QString caption = options.caption();
         setWindowTitle(caption);
         if (m_lock.acquire(caption) != InstanceLock::Result::Acquired) {
-            refuse(
+            return refuse(
                 QStringLiteral("Warning"), QStringLiteral("Another KVA-7310 module is running!"));
-            return 1;
         }
         moduleTrace("locked");
 
@@ -456,6 +441,16 @@ int TMainForm::FormCreate(const QStringList &arguments)
 
 void TMainForm::startPolling()
 {
+    // A read that cannot even be sent (an address that is no address) fails like a poll: in the
+    // lights and the status bar, while the agent poll keeps trying.
+    const auto guarded = [this](VtSNMPRequest2Edits &request) {
+        try {
+            request.Get();
+        } catch (const VtException &e) {
+            MainStatusBar->showMessage(e.Message());
+        }
+    };
+
     m_agentPoll = std::make_unique<VtSNMPRequest>();
     m_agentPoll->Vars = VtSNMPVarList(kAgentPollVars, itScalars);
     LedStatusTimer();
@@ -463,23 +458,27 @@ void TMainForm::startPolling()
     m_address = makeRequest(this, kAddressVars, itInstance, true, 100, m_settings);
     m_address->BindControl(1, IPAddressEdit);
     m_address->BindControl(2, SubMaskEdit);
-    m_address->Get();
+    guarded(*m_address);
 
     m_dhcp = makeRequest(this, kDhcpVars, itScalars, false, 100, m_settings);
     m_dhcp->BindCombo(0, CB_Fuction1);
-    m_dhcp->Get();
+    guarded(*m_dhcp);
     m_sysAddress = makeRequest(this, kSysAddressVars, itInstance, false, 1000, m_settings);
     m_sysAddress->BindControl(0, Ed_SysIpaddress);
-    m_sysAddress->Get();
+    guarded(*m_sysAddress);
     m_band = makeRequest(this, kBandVars, itInstance, false, 10000, m_settings);
     m_band->BindCombo(0, CB_Band);
-    m_band->Get();
-    m_commit->Get();
+    guarded(*m_band);
+    try {
+        m_commit->Get();
+    } catch (const VtException &e) {
+        MainStatusBar->showMessage(e.Message());
+    }
 
     m_ledSettings = makeRequest(this, kLedVars, itInstance, true, 100, m_settings);
     m_ledSettings->BindCombo(0, CB_Led2dot4G);
     m_ledSettings->BindCombo(1, CB_Led5G);
-    m_ledSettings->Get();
+    guarded(*m_ledSettings);
 
     Timer1->start();
     emit pollingStarted();
@@ -570,11 +569,14 @@ void TMainForm::Timer1Timer()
         SubMaskEdit->clear();
         m_addressRounds = 0;
     }
-    if (m_address) {
-        m_address->Get();
-    }
-    if (m_ledSettings) {
-        m_ledSettings->Get();
+    for (VtSNMPRequest2Edits *request : {m_address.get(), m_ledSettings.get()}) {
+        try {
+            if (request) {
+                request->Get();
+            }
+        } catch (const VtException &) {
+            // the agent poll reports the same failure in the status bar
+        }
     }
     ++m_addressRounds;
 }

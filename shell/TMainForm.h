@@ -106,7 +106,6 @@ private:
     void agentPollFailed(const QString &text);
     void showLights();
     void openPage(const QString &entry);
-    void applyAgent(const struct AgentDescription &agent);
     int refuse(const QString &caption, const QString &text);
 
     ModuleSettings m_settings;

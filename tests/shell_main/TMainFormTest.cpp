@@ -1,8 +1,10 @@
 // The main window against the simulator: the lights follow the device, and the two commit
 // commands write, wait while the device restarts, and stop on a refusal.
 #include "DevicePicture.h"
+#include "ModuleRun.h"
 #include "RecordingUi.h"
 #include "SimulatorProcess.h"
+#include "TFM_Waiting.h"
 #include "TMainForm.h"
 #include "WaitUntil.h"
 
@@ -13,8 +15,12 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -63,13 +69,11 @@ protected:
         qputenv("SNMP_PERSISTENT_DIR", dir.filePath(QStringLiteral("snmp")).toUtf8());
     }
 
-    void start()
+    void start(const QStringList &arguments = {QStringLiteral("/I127.0.0.1"),
+                   QStringLiteral("/Rmirtal"), QStringLiteral("/Wsolvane"), QStringLiteral("/v1")})
     {
         form = std::make_unique<TMainForm>(fastSettings());
-        ASSERT_EQ(form->FormCreate({QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rmirtal"),
-                      QStringLiteral("/Wsolvane"), QStringLiteral("/v1")}),
-            -1)
-            << ui.lastMessage().text.toStdString();
+        ASSERT_EQ(form->FormCreate(arguments), -1) << ui.lastMessage().text.toStdString();
         form->show();
     }
 
@@ -133,6 +137,17 @@ TEST_F(TMainFormTest, LightsFollowTheDeviceThroughASilence)
     EXPECT_TRUE(kvatest::waitUntil([&] { return deviceUp(); }));
 }
 
+TEST_F(TMainFormTest, AddressThatIsNoAddressFailsLikeAPoll)
+{
+    start({QStringLiteral("/I300.1.2.3"), QStringLiteral("/v1")});
+    ASSERT_TRUE(kvatest::waitUntil([&] { return allBlack(); }));
+    EXPECT_FALSE(state().reachable());
+    EXPECT_TRUE(form->MainStatusBar->currentMessage().contains(QLatin1String("Invalid IP Address")))
+        << form->MainStatusBar->currentMessage().toStdString();
+    EXPECT_TRUE(ui.messages.isEmpty());
+    EXPECT_TRUE(form->LedStatus->isActive()); // the agent poll keeps trying
+}
+
 TEST_F(TMainFormTest, WlanLightOfADisabledBandStaysHidden)
 {
     ASSERT_TRUE(device.set(QStringLiteral("wirelessLed5G"), QStringLiteral("0")));
@@ -150,21 +165,80 @@ TEST_F(TMainFormTest, WlanLightOfADisabledBandStaysHidden)
     EXPECT_TRUE(form->LED_5GLan->isHidden());
 }
 
-TEST_F(TMainFormTest, UnbuiltPagesStayDisabledAndHiddenEntriesStayHidden)
+TEST_F(TMainFormTest, MenuEntriesOpenOnlyRegisteredPages)
 {
     start();
-    ASSERT_NE(form->menuEntry(QStringLiteral("VlanSetting1")), nullptr);
-    EXPECT_FALSE(form->menuEntry(QStringLiteral("VlanSetting1"))->isEnabled());
+    QAction *vlan = form->menuEntry(QStringLiteral("VlanSetting1"));
+    ASSERT_NE(vlan, nullptr);
+    EXPECT_FALSE(vlan->isEnabled());
     EXPECT_TRUE(form->menuEntry(QStringLiteral("SaveandActivate1"))->isEnabled());
     EXPECT_FALSE(form->menuEntry(QStringLiteral("mniLocalRADIUSServer1"))->isVisible());
     EXPECT_FALSE(form->menuEntry(QStringLiteral("mniTrafficControl1"))->isVisible());
     EXPECT_TRUE(form->menuEntry(QStringLiteral("Information1"))->isVisible());
 
-    form->registerPage(QStringLiteral("VlanSetting1"), QStringLiteral("TFM_VlanSetting"),
-        [](TMainForm &owner) { return new QDialog(&owner); });
-    EXPECT_TRUE(form->menuEntry(QStringLiteral("VlanSetting1"))->isEnabled());
-    std::unique_ptr<QDialog> page(form->createPage(QStringLiteral("TFM_VlanSetting")));
-    EXPECT_NE(page, nullptr);
+    // A page is made when its entry is chosen, runs modally and is gone when it closes.
+    int made = 0;
+    QPointer<QDialog> last;
+    const auto factory = [&](TMainForm &owner) {
+        ++made;
+        auto *page = new QDialog(&owner);
+        QTimer::singleShot(0, page, &QDialog::accept);
+        last = page;
+        return page;
+    };
+    form->registerPage(QStringLiteral("VlanSetting1"), QStringLiteral("TFM_VlanSetting"), factory);
+    form->registerPage(QStringLiteral("hWirelessBand1"), QStringLiteral("TFM_Wirless"), factory);
+    EXPECT_TRUE(vlan->isEnabled());
+    vlan->trigger();
+    EXPECT_EQ(made, 1);
+    EXPECT_TRUE(last.isNull());
+
+    // The Wireless page may change the band: it is read again when the page closes.
+    device.clearLog();
+    form->menuEntry(QStringLiteral("hWirelessBand1"))->trigger();
+    EXPECT_EQ(made, 2);
+    bool bandRead = false;
+    for (const QString &line : device.log()) {
+        bandRead |=
+            line.contains(QLatin1String(" get ")) && line.contains(QLatin1String("dot11Band"));
+    }
+    EXPECT_TRUE(bandRead);
+}
+
+TEST_F(TMainFormTest, ScreenshotWaitsForTheDeviceAndNamesWhatWentWrong)
+{
+    start();
+    const QString picture = dir.filePath(QStringLiteral("main.png"));
+    ASSERT_EQ(takeScreenshot(*form, picture, QString(), 10000), 0);
+    const QImage image(picture);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_GE(image.width(), form->width());
+
+    const QString page = dir.filePath(QStringLiteral("page.png"));
+    EXPECT_NE(takeScreenshot(*form, page, QStringLiteral("TFM_NoSuchPage"), 10000), 0);
+    EXPECT_FALSE(QFile::exists(page));
+
+    ASSERT_TRUE(device.fault(QStringLiteral("silent 60")));
+    ASSERT_TRUE(kvatest::waitUntil([&] { return !state().reachable(); }));
+    const QString silent = dir.filePath(QStringLiteral("silent.png"));
+    EXPECT_NE(takeScreenshot(*form, silent, QString(), 500), 0);
+    EXPECT_FALSE(QFile::exists(silent));
+}
+
+TEST_F(TMainFormTest, WaitingDialogReadsTheFirmwareAndSendsOneRestart)
+{
+    start();
+    ASSERT_TRUE(kvatest::waitUntil([&] { return deviceUp(); }));
+    device.clearLog();
+    TFM_Waiting dialog(form.get(), state(), form->settings());
+    CommitWorkflow::installDeviceOperations(dialog, form->settings());
+    dialog.FormCreate();
+    EXPECT_EQ(
+        dialog.Ed_FwVer->text(), device.get(QStringLiteral("deviceInformationFirmwareVersion")));
+    dialog.Countdown = 5;
+    dialog.exec();
+    EXPECT_EQ(setsOf(QStringLiteral("tftpUpgradeSettingCommand.0=4")), 1);
+    EXPECT_EQ(setsOf(QStringLiteral("tftpUpgradeSettingCommand")), 1);
 }
 
 struct CommitCase
