@@ -1,0 +1,19 @@
+// The administration and status pages the menu opens.
+#include "AdminPages.h"
+
+#include "PageRegistry.h"
+#include "TAboutForm.h"
+#include "TFM_DevInfo.h"
+#include "TFM_Information.h"
+#include "TFM_StatWLAN.h"
+#include "TFM_Static.h"
+
+void registerAdminPages(PageRegistry &registry)
+{
+    registry.add<TFM_Information>(
+        QStringLiteral("Information1"), QStringLiteral("TFM_Information"));
+    registry.add<TFM_DevInfo>(QStringLiteral("stEthernet1"), QStringLiteral("TFM_DevInfo"));
+    registry.add<TFM_Static>(QStringLiteral("Ethernet1"), QStringLiteral("TFM_Static"));
+    registry.add<TFM_StatWLAN>(QStringLiteral("WLAN1"), QStringLiteral("TFM_StatWLAN"));
+    registry.add<TAboutForm>(QStringLiteral("About1"), QStringLiteral("TAboutForm"));
+}
