@@ -403,6 +403,16 @@ SetResult Behaviours::set(const std::vector<Binding> &bindings)
             break;
         }
     }
+    // the interface objects show the LAN address the device was given
+    static const std::pair<const char *, const char *> kMirrors[] = {{"hIPAddress", "ifIpAddress"},
+        {"hSubnetMask", "ifSubnetMask"}, {"hDefaultGateway", "ifDefaultGateway"}};
+    for (const Written &w : written) {
+        for (const auto &[lan, shown] : kMirrors) {
+            if (w.name == lan) {
+                m_store.setScalar(shown, w.value);
+            }
+        }
+    }
     // commands read back their resting value
     for (const Written &w : written) {
         if (isCommandObject(mib, *w.def) && m_store.get(w.oid)) {

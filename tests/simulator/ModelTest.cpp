@@ -119,6 +119,12 @@ TEST_F(Fixture, ErrorIndexPointsAtTheRefusedBinding)
     EXPECT_EQ(text("apName"), "ap");
 }
 
+TEST_F(Fixture, LanAddressShowsInTheInterfaceObjects)
+{
+    set("hIPAddress", ip("10.0.0.7"));
+    EXPECT_EQ(text("ifIpAddress"), "10.0.0.7");
+}
+
 TEST_F(Fixture, EmptySetSucceeds)
 {
     EXPECT_EQ(device.set({}).status, ErrorStatus::NoError);

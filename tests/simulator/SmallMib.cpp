@@ -31,6 +31,7 @@ MibDefinition build()
     m.scalars.push_back(
         obj("apMode", "1.2", Syntax::Integer, rw, "1", {{1, "a"}, {2, "b"}, {4, "d"}}));
     m.scalars.push_back(obj("hIPAddress", "1.3", Syntax::IpAddress, rw, "127.0.0.1"));
+    m.scalars.push_back(obj("ifIpAddress", "1.6", Syntax::IpAddress, ro, "127.0.0.1"));
     m.scalars.push_back(obj("apMac", "1.4", Syntax::MacAddress, rw, "00:11:22:33:44:55"));
     ObjectDef channel = obj("apChannel", "1.5", Syntax::Integer, rw, "6");
     channel.hasRange = true;
