@@ -170,6 +170,34 @@ void Behaviours::factoryDefault()
     addLog("SYS", "Factory default settings restored");
 }
 
+void Behaviours::refreshTable(const std::string &tableName)
+{
+    // what the device was told about a row (a classified access point) survives a new scan
+    std::vector<std::pair<int, std::vector<std::pair<Oid, Value>>>> kept;
+    if (const MibStore::Table *t = m_store.table(tableName)) {
+        for (const ClassifyObjectDef &c : m_store.mib().classifyObjects) {
+            const int col = m_store.columnIndex(*t, c.column);
+            if (c.table != tableName || col < 0) {
+                continue;
+            }
+            std::vector<std::pair<Oid, Value>> values;
+            for (const MibStore::Row &row : t->rows) {
+                values.emplace_back(row.index, row.values[static_cast<std::size_t>(col)]);
+            }
+            kept.emplace_back(col, std::move(values));
+        }
+    }
+    m_store.resetTable(tableName);
+    for (const auto &[col, values] : kept) {
+        const MibStore::Table *t = m_store.table(tableName);
+        for (const auto &[index, value] : values) {
+            if (t && m_store.findRow(*t, index) >= 0) {
+                m_store.setCell(tableName, index, col, value);
+            }
+        }
+    }
+}
+
 SetResult Behaviours::set(const std::vector<Binding> &bindings)
 {
     SetResult result;
@@ -271,7 +299,7 @@ SetResult Behaviours::set(const std::vector<Binding> &bindings)
         for (const RefreshTriggerDef &r : mib.refreshTriggers) {
             if (r.object == w.name && n == r.triggerValue) {
                 for (const std::string &t : r.tables) {
-                    m_store.resetTable(t);
+                    refreshTable(t);
                 }
                 result.answerDelayMs = std::max(result.answerDelayMs, 100);
             }
@@ -410,6 +438,24 @@ SetResult Behaviours::set(const std::vector<Binding> &bindings)
         for (const auto &[lan, shown] : kMirrors) {
             if (w.name == lan) {
                 m_store.setScalar(shown, w.value);
+            }
+        }
+    }
+    // the primary SSID is one setting shown twice: the radio's own object and the first SSID row
+    for (const Written &w : written) {
+        MibStore::Table *ssids = m_store.tableOfColumn("dot11MssidSsid");
+        if (!ssids) {
+            break;
+        }
+        const Oid primary{1, 1};
+        if (w.name == "dot11Ssid") {
+            m_store.setCell(
+                ssids->def->name, primary, m_store.columnIndex(*ssids, "dot11MssidSsid"), w.value);
+        } else if (w.name == "dot11MssidSsid") {
+            auto col = parseOid(w.def->oid);
+            if (col
+                && Oid(w.oid.begin() + static_cast<long>(col->size()), w.oid.end()) == primary) {
+                m_store.setScalar("dot11Ssid", w.value);
             }
         }
     }

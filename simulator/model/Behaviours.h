@@ -119,6 +119,7 @@ public:
 
 private:
     void commitStored();
+    void refreshTable(const std::string &tableName);
     void factoryDefault();
     bool loadAcl(const std::string &text);
     long long m_nowMs = 0;
