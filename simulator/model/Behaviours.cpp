@@ -198,6 +198,48 @@ void Behaviours::refreshTable(const std::string &tableName)
     }
 }
 
+void Behaviours::describeScheduleRule()
+{
+    // the rule list shows texts the device derives from the day mask, the times and the SSID
+    MibStore::Table *t = m_store.table("dot11ScheduleListTable");
+    if (!t || m_store.entryCount(*t) == 0) {
+        return;
+    }
+    const std::string name = t->def->name;
+    const Oid index = t->rows[static_cast<std::size_t>(m_store.entryCount(*t) - 1)].index;
+    auto put = [&](const char *column, const Value &v) {
+        const int c = m_store.columnIndex(*t, column);
+        if (c >= 0) {
+            m_store.setCell(name, index, c, v);
+        }
+    };
+    static const char *const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    const long long mask = m_store.scalarNumber("dot11ScheduleDaysSelect");
+    std::string days;
+    for (int d = 0; d < 7; ++d) {
+        if (mask & (1LL << d)) {
+            days += (days.empty() ? "" : " ") + std::string(kDays[d]);
+        }
+    }
+    put("dot11ScheduleListDays", Value::text(mask == 0 ? "All Week" : days));
+    const bool allDay = m_store.scalarNumber("dot11ScheduleAllDaySelect") == 1;
+    put("dot11ScheduleListTimeFrame",
+        Value::text(allDay ? "All Day(s)"
+                           : m_store.scalarText("dot11ScheduleRuleStartTime") + "-"
+                    + m_store.scalarText("dot11ScheduleRuleEndTime")));
+    if (MibStore::Table *ssids = m_store.tableOfColumn("dot11MssidSsid")) {
+        const auto slot =
+            static_cast<std::uint32_t>(m_store.scalarNumber("dot11ScheduleSSIDIndex") + 1);
+        const int r = m_store.findRow(*ssids, {1, slot});
+        if (r >= 0) {
+            put("dot11ScheduleListSSID",
+                ssids->rows[static_cast<std::size_t>(r)].values[static_cast<std::size_t>(
+                    m_store.columnIndex(*ssids, "dot11MssidSsid"))]);
+        }
+    }
+    put("dot11ScheduleListWirelessStatus", Value::integer(1));
+}
+
 SetResult Behaviours::set(const std::vector<Binding> &bindings)
 {
     SetResult result;
@@ -348,6 +390,8 @@ SetResult Behaviours::set(const std::vector<Binding> &bindings)
                 }
                 if (!m_store.addEntry(g.table, values)) {
                     fail(i); // the table is full or the entry exists
+                } else if (g.table == "dot11ScheduleListTable") {
+                    describeScheduleRule();
                 }
             } else if (n == g.deleteValue) {
                 const std::vector<std::string> &keys = g.keyFields;
