@@ -2,8 +2,10 @@
 // seam, the headless screenshot run and the event loop.
 #include "ModuleRun.h"
 
+#include "AdminPages.h"
 #include "DeviceState.h"
 #include "ModuleTrace.h"
+#include "PageRegistry.h"
 #include "TMainForm.h"
 #include "VtSNMPError.h"
 #include "VtUi.h"
@@ -146,6 +148,8 @@ int runModule(const QStringList &arguments)
     int rc = 0;
     try {
         TMainForm form(moduleSettingsFromEnvironment());
+        registerAdminPages(PageRegistry::instance());
+        registerPagesWith(form);
         rc = form.FormCreate(arguments);
         if (rc < 0) {
             form.show();

@@ -26,6 +26,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTime>
 #include <QTimer>
@@ -337,17 +338,26 @@ void TMainForm::openPage(const QString &entry)
     }
     m_pageOpen = true;
     const std::shared_ptr<bool> alive = m_alive;
-    QPointer<QDialog> page = it->second.factory(*this);
-    if (page) {
-        page->exec();
-        delete page;
+    const auto reopen = qScopeGuard([this, alive] {
+        if (*alive) {
+            m_pageOpen = false;
+        }
+    });
+    try {
+        QPointer<QDialog> page = it->second.factory(*this);
+        if (page) {
+            page->exec();
+            delete page;
+        }
+    } catch (const VtException &e) {
+        VtUi::current().messageOk(this, QCoreApplication::applicationName(), e.Message());
     }
-    if (!*alive) {
-        return;
-    }
-    m_pageOpen = false;
-    if (entry == QLatin1String("hWirelessBand1") && m_band) {
-        m_band->Get(); // the page may have changed the band
+    if (*alive && entry == QLatin1String("hWirelessBand1") && m_band) {
+        try {
+            m_band->Get(); // the page may have changed the band
+        } catch (const VtException &e) {
+            MainStatusBar->showMessage(e.Message());
+        }
     }
 }
 
@@ -396,8 +406,7 @@ int TMainForm::FormCreate(const QStringList &arguments)
             ReadLaunchOptions(arguments, paths.settingsDirectory(), CurrentAgentDescription());
         switch (options.outcome) {
         case LaunchOptions::Outcome::NoArguments:
-            refuse(QString(), options.message);
-            return 1;
+            return refuse(QString(), options.message);
         case LaunchOptions::Outcome::Help:
             std::fputs(qPrintable(options.message), stdout);
             return 0;
@@ -412,9 +421,8 @@ int TMainForm::FormCreate(const QStringList &arguments)
         const QString caption = options.caption();
         setWindowTitle(caption);
         if (m_lock.acquire(caption) != InstanceLock::Result::Acquired) {
-            refuse(
+            return refuse(
                 QStringLiteral("Warning"), QStringLiteral("Another KVA-7310 module is running!"));
-            return 1;
         }
         moduleTrace("locked");
 

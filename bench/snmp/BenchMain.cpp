@@ -50,7 +50,11 @@ int main(int argc, char **argv)
     r.Port = static_cast<std::uint16_t>(args[2].toUInt());
     r.Timeout = 200;
     int failures = 0;
-    r.OnError = [&failures](const VtSNMPError &) { ++failures; };
+    r.OnError = [&failures](const VtSNMPError &e) {
+        if (failures++ == 0) {
+            std::fprintf(stderr, "error %d: %s\n", e.Code, e.Message.toUtf8().constData());
+        }
+    };
     long count = 0;
     QByteArray column;
     if (mode == QLatin1String("get3") && args.size() == 7) {

@@ -14,6 +14,8 @@
 
 namespace {
 
+constexpr int kFieldWidth = 220; // room for a description or an OID without scrolling
+
 QLabel *captionLabel(QWidget *parent, const QString &caption, const char *labelName)
 {
     auto *label = new QLabel(caption, parent);
@@ -59,6 +61,7 @@ QLineEdit *PageForm::addEdit(
     auto *edit = new QLineEdit(m_page);
     edit->setObjectName(QLatin1String(name));
     edit->setText(QLatin1String(name));
+    edit->setMinimumWidth(kFieldWidth);
     if (maxLength > 0) {
         edit->setMaxLength(maxLength);
     }

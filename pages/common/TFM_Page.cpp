@@ -41,7 +41,11 @@ QHBoxLayout *makeButtonRow(QWidget *page)
 } // namespace
 
 TFM_Page::TFM_Page(QWidget *owner, const QString &caption, const PageContext &context)
-    : QDialog(owner), m_context(context), m_form(this, makeBody(this), makeButtonRow(this))
+    : QDialog(owner),
+      m_context(context),
+      m_body(makeBody(this)),
+      m_buttons(makeButtonRow(this)),
+      m_form(this, m_body, m_buttons)
 {
     setWindowTitle(caption);
     m_statusBar = new QStatusBar(this);

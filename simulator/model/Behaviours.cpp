@@ -170,6 +170,76 @@ void Behaviours::factoryDefault()
     addLog("SYS", "Factory default settings restored");
 }
 
+void Behaviours::refreshTable(const std::string &tableName)
+{
+    // what the device was told about a row (a classified access point) survives a new scan
+    std::vector<std::pair<int, std::vector<std::pair<Oid, Value>>>> kept;
+    if (const MibStore::Table *t = m_store.table(tableName)) {
+        for (const ClassifyObjectDef &c : m_store.mib().classifyObjects) {
+            const int col = m_store.columnIndex(*t, c.column);
+            if (c.table != tableName || col < 0) {
+                continue;
+            }
+            std::vector<std::pair<Oid, Value>> values;
+            for (const MibStore::Row &row : t->rows) {
+                values.emplace_back(row.index, row.values[static_cast<std::size_t>(col)]);
+            }
+            kept.emplace_back(col, std::move(values));
+        }
+    }
+    m_store.resetTable(tableName);
+    for (const auto &[col, values] : kept) {
+        const MibStore::Table *t = m_store.table(tableName);
+        for (const auto &[index, value] : values) {
+            if (t && m_store.findRow(*t, index) >= 0) {
+                m_store.setCell(tableName, index, col, value);
+            }
+        }
+    }
+}
+
+void Behaviours::describeScheduleRule()
+{
+    // the rule list shows texts the device derives from the day mask, the times and the SSID
+    MibStore::Table *t = m_store.table("dot11ScheduleListTable");
+    if (!t || m_store.entryCount(*t) == 0) {
+        return;
+    }
+    const std::string name = t->def->name;
+    const Oid index = t->rows[static_cast<std::size_t>(m_store.entryCount(*t) - 1)].index;
+    auto put = [&](const char *column, const Value &v) {
+        const int c = m_store.columnIndex(*t, column);
+        if (c >= 0) {
+            m_store.setCell(name, index, c, v);
+        }
+    };
+    static const char *const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    const long long mask = m_store.scalarNumber("dot11ScheduleDaysSelect");
+    std::string days;
+    for (int d = 0; d < 7; ++d) {
+        if (mask & (1LL << d)) {
+            days += (days.empty() ? "" : " ") + std::string(kDays[d]);
+        }
+    }
+    put("dot11ScheduleListDays", Value::text(mask == 0 ? "All Week" : days));
+    const bool allDay = m_store.scalarNumber("dot11ScheduleAllDaySelect") == 1;
+    put("dot11ScheduleListTimeFrame",
+        Value::text(allDay ? "All Day(s)"
+                           : m_store.scalarText("dot11ScheduleRuleStartTime") + "-"
+                    + m_store.scalarText("dot11ScheduleRuleEndTime")));
+    if (MibStore::Table *ssids = m_store.tableOfColumn("dot11MssidSsid")) {
+        const auto slot =
+            static_cast<std::uint32_t>(m_store.scalarNumber("dot11ScheduleSSIDIndex") + 1);
+        const int r = m_store.findRow(*ssids, {1, slot});
+        if (r >= 0) {
+            put("dot11ScheduleListSSID",
+                ssids->rows[static_cast<std::size_t>(r)].values[static_cast<std::size_t>(
+                    m_store.columnIndex(*ssids, "dot11MssidSsid"))]);
+        }
+    }
+    put("dot11ScheduleListWirelessStatus", Value::integer(1));
+}
+
 SetResult Behaviours::set(const std::vector<Binding> &bindings)
 {
     SetResult result;
@@ -271,7 +341,7 @@ SetResult Behaviours::set(const std::vector<Binding> &bindings)
         for (const RefreshTriggerDef &r : mib.refreshTriggers) {
             if (r.object == w.name && n == r.triggerValue) {
                 for (const std::string &t : r.tables) {
-                    m_store.resetTable(t);
+                    refreshTable(t);
                 }
                 result.answerDelayMs = std::max(result.answerDelayMs, 100);
             }
@@ -320,6 +390,8 @@ SetResult Behaviours::set(const std::vector<Binding> &bindings)
                 }
                 if (!m_store.addEntry(g.table, values)) {
                     fail(i); // the table is full or the entry exists
+                } else if (g.table == "dot11ScheduleListTable") {
+                    describeScheduleRule();
                 }
             } else if (n == g.deleteValue) {
                 const std::vector<std::string> &keys = g.keyFields;
@@ -401,6 +473,34 @@ SetResult Behaviours::set(const std::vector<Binding> &bindings)
                 m_store.removeEntry(t.def->name, static_cast<std::size_t>(r));
             }
             break;
+        }
+    }
+    // the interface objects show the LAN address the device was given
+    static const std::pair<const char *, const char *> kMirrors[] = {{"hIPAddress", "ifIpAddress"},
+        {"hSubnetMask", "ifSubnetMask"}, {"hDefaultGateway", "ifDefaultGateway"}};
+    for (const Written &w : written) {
+        for (const auto &[lan, shown] : kMirrors) {
+            if (w.name == lan) {
+                m_store.setScalar(shown, w.value);
+            }
+        }
+    }
+    // the primary SSID is one setting shown twice: the radio's own object and the first SSID row
+    for (const Written &w : written) {
+        MibStore::Table *ssids = m_store.tableOfColumn("dot11MssidSsid");
+        if (!ssids) {
+            break;
+        }
+        const Oid primary{1, 1};
+        if (w.name == "dot11Ssid") {
+            m_store.setCell(
+                ssids->def->name, primary, m_store.columnIndex(*ssids, "dot11MssidSsid"), w.value);
+        } else if (w.name == "dot11MssidSsid") {
+            auto col = parseOid(w.def->oid);
+            if (col
+                && Oid(w.oid.begin() + static_cast<long>(col->size()), w.oid.end()) == primary) {
+                m_store.setScalar("dot11Ssid", w.value);
+            }
         }
     }
     // commands read back their resting value

@@ -119,6 +119,8 @@ public:
 
 private:
     void commitStored();
+    void refreshTable(const std::string &tableName);
+    void describeScheduleRule();
     void factoryDefault();
     bool loadAcl(const std::string &text);
     long long m_nowMs = 0;

@@ -62,7 +62,7 @@ struct FailureCase
     int code;
 };
 
-class EngineFailure : public SnmpdTest, public testing::WithParamInterface<FailureCase>
+class EngineFailure : public VtSNMPRequestTest, public testing::WithParamInterface<FailureCase>
 {
 protected:
     void configure(VtSNMPRequest &r)
@@ -132,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, EngineFailure,
         FailureCase{"UnknownUser", kV3ShaAes, "nobody", nullptr, nullptr, nullptr, false, -304}),
     [](const auto &row) { return std::string(row.param.name); });
 
-TEST_F(SnmpdTest, V3WithoutAnAnswerToTheEngineProbeTimesOut)
+TEST_F(VtSNMPRequestTest, V3WithoutAnAnswerToTheEngineProbeTimesOut)
 {
     SilentPeer silent;
     RecordingRequest r;
@@ -147,7 +147,7 @@ TEST_F(SnmpdTest, V3WithoutAnAnswerToTheEngineProbeTimesOut)
     EXPECT_EQ(r.errors[0].Code, -405);
 }
 
-TEST_F(SnmpdTest, UsersSharingANameKeepTheirOwnKeys)
+TEST_F(VtSNMPRequestTest, UsersSharingANameKeepTheirOwnKeys)
 {
     // Net-SNMP holds one set of keys per user and engine: a request with a wrong password must
     // not spoil the next one with the right password, blocking or asynchronous
@@ -169,7 +169,7 @@ TEST_F(SnmpdTest, UsersSharingANameKeepTheirOwnKeys)
     }
 }
 
-TEST_F(SnmpdTest, StructuralFailuresThrowOrReport)
+TEST_F(VtSNMPRequestTest, StructuralFailuresThrowOrReport)
 {
     RecordingRequest r;
     r.Vars = VtSNMPVarList(kName, itScalars);
@@ -210,7 +210,7 @@ TEST_F(SnmpdTest, StructuralFailuresThrowOrReport)
     EXPECT_TRUE(c.results.empty());
 }
 
-TEST_F(SnmpdTest, UnsupportedProtocolsAndLevelsAreReported)
+TEST_F(VtSNMPRequestTest, UnsupportedProtocolsAndLevelsAreReported)
 {
     const struct
     {
@@ -246,7 +246,7 @@ TEST_F(SnmpdTest, UnsupportedProtocolsAndLevelsAreReported)
     }
 }
 
-TEST_F(SnmpdTest, MissingKeysOfARowAreBadKeyCount)
+TEST_F(VtSNMPRequestTest, MissingKeysOfARowAreBadKeyCount)
 {
     const UISnmpVar twoKeys[] = {
         {" ", "a", synInteger, vfKey},
@@ -270,7 +270,7 @@ TEST_F(SnmpdTest, MissingKeysOfARowAreBadKeyCount)
     EXPECT_EQ(r.Vars.Var(1).Value, "6");
 }
 
-TEST_F(SnmpdTest, DestructionWaitsForTheExchangeInFlight)
+TEST_F(VtSNMPRequestTest, DestructionWaitsForTheExchangeInFlight)
 {
     SilentPeer silent;
     // a shorter exchange on the same handle times out while the destructor waits for the longer
@@ -296,7 +296,7 @@ TEST_F(SnmpdTest, DestructionWaitsForTheExchangeInFlight)
     EXPECT_FALSE(called) << "a request that is going away gets no completion";
 }
 
-TEST_F(SnmpdTest, CompletionAfterDestructionTouchesNothing)
+TEST_F(VtSNMPRequestTest, CompletionAfterDestructionTouchesNothing)
 {
     SilentPeer silent;
     const int savedWait = VtSNMPRequest::DestroyWaitMs;

@@ -134,7 +134,7 @@ inline AsyncWalk walkAsync(VtSNMPRequest &r, int deadlineMs = 20000)
 }
 
 /// snmpd for the whole suite; SNMP started afresh in a private directory for every test.
-class SnmpdTest : public testing::Test
+class VtSNMPRequestTest : public testing::Test
 {
 protected:
     static void SetUpTestSuite()

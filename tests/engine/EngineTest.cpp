@@ -71,7 +71,7 @@ QString read(const Credentials &c, const UISnmpVar *table, int position = 0)
 
 } // namespace
 
-class EngineByVersion : public SnmpdTest, public testing::WithParamInterface<Credentials>
+class EngineByVersion : public VtSNMPRequestTest, public testing::WithParamInterface<Credentials>
 { };
 
 TEST_P(EngineByVersion, GetsScalarsWalksATableAndSets)
@@ -168,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ColumnEnd,
             "ColumnWithALongerNumber", "1.3.6.1.2.1.2.2.1.1.2", "1.3.6.1.2.1.2.2.1.10.1", true}),
     [](const auto &row) { return std::string(row.param.name); });
 
-TEST_F(SnmpdTest, DecodesEveryKeyOfARowWhileWalking)
+TEST_F(VtSNMPRequestTest, DecodesEveryKeyOfARowWhileWalking)
 {
     RecordingRequest r;
     applyCredentials(r, kV2c);
@@ -185,7 +185,7 @@ TEST_F(SnmpdTest, DecodesEveryKeyOfARowWhileWalking)
     EXPECT_TRUE(r.errors.empty());
 }
 
-TEST_F(SnmpdTest, WalkEndsWhereTheColumnOrTheViewEnds)
+TEST_F(VtSNMPRequestTest, WalkEndsWhereTheColumnOrTheViewEnds)
 {
     const std::vector<QStringList> texts = {{"1", "alpha"}, {"2", "beta"}, {"7", "gamma"}};
 
@@ -223,7 +223,7 @@ TEST_F(SnmpdTest, WalkEndsWhereTheColumnOrTheViewEnds)
     }
 }
 
-TEST_F(SnmpdTest, WritesOnlyTheIndexedVariablesAndRestoresTheList)
+TEST_F(VtSNMPRequestTest, WritesOnlyTheIndexedVariablesAndRestoresTheList)
 {
     const UISnmpVar three[] = {
         {"1.3.6.1.2.1.1.6", "sysLocation", synDisplayString, vfRead | vfWrite},
@@ -251,7 +251,7 @@ TEST_F(SnmpdTest, WritesOnlyTheIndexedVariablesAndRestoresTheList)
     EXPECT_EQ(r.Vars.Var(2).Value, "unchanged-2");
 }
 
-TEST_F(SnmpdTest, WritesATableRowAtItsKeys)
+TEST_F(VtSNMPRequestTest, WritesATableRowAtItsKeys)
 {
     const UISnmpVar row[] = {
         {" ", "key", synInteger, vfKey},
@@ -275,7 +275,7 @@ TEST_F(SnmpdTest, WritesATableRowAtItsKeys)
         (std::vector<QStringList>{{"1", "alpha"}, {"2", "delta"}, {"7", "gamma"}}));
 }
 
-TEST_F(SnmpdTest, AsyncWriteCompletesOnceWithTheAgentsStatus)
+TEST_F(VtSNMPRequestTest, AsyncWriteCompletesOnceWithTheAgentsStatus)
 {
     const UISnmpVar missingRow[] = {
         {" ", "key", synInteger, vfKey},
@@ -326,7 +326,7 @@ TEST_F(SnmpdTest, AsyncWriteCompletesOnceWithTheAgentsStatus)
     EXPECT_EQ(read(kV2c, kContact), "async-contact");
 }
 
-TEST_F(SnmpdTest, WriteThatThrowsLeavesTheListAsItWas)
+TEST_F(VtSNMPRequestTest, WriteThatThrowsLeavesTheListAsItWas)
 {
     const UISnmpVar two[] = {
         {"1.3.6.1.2.1.1.4", "sysContact", synDisplayString, vfRead | vfWrite},
@@ -350,7 +350,7 @@ TEST_F(SnmpdTest, WriteThatThrowsLeavesTheListAsItWas)
     EXPECT_EQ(r.Vars.Var(1).Value, "");
 }
 
-TEST_F(SnmpdTest, MissingObjectsReadAsNullWithoutAnError)
+TEST_F(VtSNMPRequestTest, MissingObjectsReadAsNullWithoutAnError)
 {
     const UISnmpVar missing[] = {
         {"1.3.6.1.2.1.1.99", "missing", synInteger, vfRead},
@@ -368,7 +368,7 @@ TEST_F(SnmpdTest, MissingObjectsReadAsNullWithoutAnError)
     EXPECT_EQ(r.Vars.Var(1).Value, "");
 }
 
-TEST_F(SnmpdTest, ValueOfTheWrongTypeIsNullAndBadSyntax)
+TEST_F(VtSNMPRequestTest, ValueOfTheWrongTypeIsNullAndBadSyntax)
 {
     const UISnmpVar wrong[] = {
         {"1.3.6.1.2.1.1.5", "sysName", synDisplayString, vfRead},

@@ -4,6 +4,7 @@
 #include "ModuleRun.h"
 #include "RecordingUi.h"
 #include "SimulatorProcess.h"
+#include "TFM_Waiting.h"
 #include "TMainForm.h"
 #include "WaitUntil.h"
 
@@ -15,6 +16,8 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -134,6 +137,30 @@ TEST_F(TMainFormTest, LightsFollowTheDeviceThroughASilence)
     EXPECT_TRUE(kvatest::waitUntil([&] { return deviceUp(); }));
 }
 
+TEST_F(TMainFormTest, ReachableOverSnmpV3FromTheSettingsFile)
+{
+    kvatest::SimulatorProcess::Options options;
+    options.extraArgs = {QStringLiteral("--user"), QStringLiteral("operator"),
+        QStringLiteral("--auth-proto"), QStringLiteral("SHA"), QStringLiteral("--auth-pass"),
+        QStringLiteral("auth-secret-1"), QStringLiteral("--priv-proto"), QStringLiteral("AES-128"),
+        QStringLiteral("--priv-pass"), QStringLiteral("priv-secret-1")};
+    kvatest::SimulatorProcess v3(options);
+    ASSERT_TRUE(v3.isRunning()) << v3.errorText().toStdString();
+    // authPriv (code 2), HMAC-SHA (code 2), AES-128 (code 2).
+    writeFile(dir.filePath(QStringLiteral("settings/127.0.0.1.cfg")),
+        "[Program Information]\r\nAgentPort=" + QByteArray::number(v3.port())
+            + "\r\nVersion=3\r\nSecurityModel=3\r\nSecurityLevel=2\r\nSecurityName=operator\r\n"
+              "AuthProtocol=2\r\nPrivProtocol=2\r\nAuthPassword=auth-secret-1\r\n"
+              "PrivPassword=priv-secret-1\r\n");
+    start({QStringLiteral("/I127.0.0.1"), QStringLiteral("/v3")});
+    ASSERT_TRUE(kvatest::waitUntil([&] { return deviceUp(); }));
+    const QStringList log = v3.log();
+    ASSERT_FALSE(log.isEmpty());
+    for (const QString &line : log) {
+        EXPECT_EQ(line.section(QLatin1Char(' '), 2, 2), QStringLiteral("v3")) << line.toStdString();
+    }
+}
+
 TEST_F(TMainFormTest, AddressThatIsNoAddressFailsLikeAPoll)
 {
     start({QStringLiteral("/I300.1.2.3"), QStringLiteral("/v1")});
@@ -162,21 +189,44 @@ TEST_F(TMainFormTest, WlanLightOfADisabledBandStaysHidden)
     EXPECT_TRUE(form->LED_5GLan->isHidden());
 }
 
-TEST_F(TMainFormTest, UnbuiltPagesStayDisabledAndHiddenEntriesStayHidden)
+TEST_F(TMainFormTest, MenuEntriesOpenOnlyRegisteredPages)
 {
     start();
-    ASSERT_NE(form->menuEntry(QStringLiteral("VlanSetting1")), nullptr);
-    EXPECT_FALSE(form->menuEntry(QStringLiteral("VlanSetting1"))->isEnabled());
+    QAction *vlan = form->menuEntry(QStringLiteral("VlanSetting1"));
+    ASSERT_NE(vlan, nullptr);
+    EXPECT_FALSE(vlan->isEnabled());
     EXPECT_TRUE(form->menuEntry(QStringLiteral("SaveandActivate1"))->isEnabled());
     EXPECT_FALSE(form->menuEntry(QStringLiteral("mniLocalRADIUSServer1"))->isVisible());
     EXPECT_FALSE(form->menuEntry(QStringLiteral("mniTrafficControl1"))->isVisible());
     EXPECT_TRUE(form->menuEntry(QStringLiteral("Information1"))->isVisible());
 
-    form->registerPage(QStringLiteral("VlanSetting1"), QStringLiteral("TFM_VlanSetting"),
-        [](TMainForm &owner) { return new QDialog(&owner); });
-    EXPECT_TRUE(form->menuEntry(QStringLiteral("VlanSetting1"))->isEnabled());
-    std::unique_ptr<QDialog> page(form->createPage(QStringLiteral("TFM_VlanSetting")));
-    EXPECT_NE(page, nullptr);
+    // A page is made when its entry is chosen, runs modally and is gone when it closes.
+    int made = 0;
+    QPointer<QDialog> last;
+    const auto factory = [&](TMainForm &owner) {
+        ++made;
+        auto *page = new QDialog(&owner);
+        QTimer::singleShot(0, page, &QDialog::accept);
+        last = page;
+        return page;
+    };
+    form->registerPage(QStringLiteral("VlanSetting1"), QStringLiteral("TFM_VlanSetting"), factory);
+    form->registerPage(QStringLiteral("hWirelessBand1"), QStringLiteral("TFM_Wirless"), factory);
+    EXPECT_TRUE(vlan->isEnabled());
+    vlan->trigger();
+    EXPECT_EQ(made, 1);
+    EXPECT_TRUE(last.isNull());
+
+    // The Wireless page may change the band: it is read again when the page closes.
+    device.clearLog();
+    form->menuEntry(QStringLiteral("hWirelessBand1"))->trigger();
+    EXPECT_EQ(made, 2);
+    bool bandRead = false;
+    for (const QString &line : device.log()) {
+        bandRead |=
+            line.contains(QLatin1String(" get ")) && line.contains(QLatin1String("dot11Band"));
+    }
+    EXPECT_TRUE(bandRead);
 }
 
 TEST_F(TMainFormTest, ScreenshotWaitsForTheDeviceAndNamesWhatWentWrong)
@@ -197,6 +247,22 @@ TEST_F(TMainFormTest, ScreenshotWaitsForTheDeviceAndNamesWhatWentWrong)
     const QString silent = dir.filePath(QStringLiteral("silent.png"));
     EXPECT_NE(takeScreenshot(*form, silent, QString(), 500), 0);
     EXPECT_FALSE(QFile::exists(silent));
+}
+
+TEST_F(TMainFormTest, WaitingDialogReadsTheFirmwareAndSendsOneRestart)
+{
+    start();
+    ASSERT_TRUE(kvatest::waitUntil([&] { return deviceUp(); }));
+    device.clearLog();
+    TFM_Waiting dialog(form.get(), state(), form->settings());
+    CommitWorkflow::installDeviceOperations(dialog, form->settings());
+    dialog.FormCreate();
+    EXPECT_EQ(
+        dialog.Ed_FwVer->text(), device.get(QStringLiteral("deviceInformationFirmwareVersion")));
+    dialog.Countdown = 5;
+    dialog.exec();
+    EXPECT_EQ(setsOf(QStringLiteral("tftpUpgradeSettingCommand.0=4")), 1);
+    EXPECT_EQ(setsOf(QStringLiteral("tftpUpgradeSettingCommand")), 1);
 }
 
 struct CommitCase

@@ -322,6 +322,34 @@ TEST(Retry, ARetriedAddRunsOnceAndGetsTheSameAnswer)
     EXPECT_EQ(device.command(rows).status.toInt(), before + 1);
 }
 
+// --- derived texts -------------------------------------------------------------------------------
+
+TEST(Schedule, AddedRuleShowsItsDaysTimeFrameAndSsid)
+{
+    SimulatorProcess device;
+    ASSERT_TRUE(device.isRunning());
+    QStringList args = v2c(device.target(), true);
+    auto bind = [&](const char *name, const char *type, const char *value) {
+        args << oidOf(device, QString::fromLatin1(name)) << QString::fromLatin1(type)
+             << QString::fromLatin1(value);
+    };
+    bind("dot11ScheduleRuleName", "s", "night");
+    bind("dot11ScheduleDaysSelect", "i", "42"); // Mon, Wed, Fri
+    bind("dot11ScheduleAllDaySelect", "i", "0");
+    bind("dot11ScheduleRuleStartTime", "s", "22:00");
+    bind("dot11ScheduleRuleEndTime", "s", "23:30");
+    bind("dot11ScheduleSSIDIndex", "i", "0");
+    bind("dot11ScheduleAction", "i", "1");
+    const ToolResult r = runSnmpTool(QStringLiteral("snmpset"), args);
+    ASSERT_TRUE(r.ok()) << r.err.toStdString();
+    EXPECT_EQ(device.get(QStringLiteral("dot11ScheduleListName.2")), QStringLiteral("night"));
+    EXPECT_EQ(device.get(QStringLiteral("dot11ScheduleListDays.2")), QStringLiteral("Mon Wed Fri"));
+    EXPECT_EQ(
+        device.get(QStringLiteral("dot11ScheduleListTimeFrame.2")), QStringLiteral("22:00-23:30"));
+    EXPECT_EQ(device.get(QStringLiteral("dot11ScheduleListSSID.2")),
+        device.get(QStringLiteral("dot11Ssid")));
+}
+
 // --- faults ---------------------------------------------------------------------------------------
 
 TEST(Faults, WrongTypeShortValueAndSilence)

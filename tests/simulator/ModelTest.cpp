@@ -119,6 +119,31 @@ TEST_F(Fixture, ErrorIndexPointsAtTheRefusedBinding)
     EXPECT_EQ(text("apName"), "ap");
 }
 
+TEST_F(Fixture, LanAddressShowsInTheInterfaceObjects)
+{
+    set("hIPAddress", ip("10.0.0.7"));
+    EXPECT_EQ(text("ifIpAddress"), "10.0.0.7");
+}
+
+TEST_F(Fixture, PrimarySsidIsOneSettingInBothPlaces)
+{
+    set("dot11Ssid", Value::text("office"));
+    EXPECT_EQ(text("dot11MssidSsid.1.1"), "office");
+    set("dot11MssidSsid.1.1", Value::text("lobby"));
+    EXPECT_EQ(text("dot11Ssid"), "lobby");
+    set("dot11MssidSsid.1.2", Value::text("guest"));
+    EXPECT_EQ(text("dot11Ssid"), "lobby");
+}
+
+TEST_F(Fixture, ClassificationSurvivesANewScan)
+{
+    set("surveyMarkRogue", Value::integer(2));
+    EXPECT_EQ(text("surveyType.2"), "3");
+    set("surveyScan", Value::integer(1));
+    EXPECT_EQ(text("surveyType.2"), "3");
+    EXPECT_EQ(text("surveyType.1"), "0");
+}
+
 TEST_F(Fixture, EmptySetSucceeds)
 {
     EXPECT_EQ(device.set({}).status, ErrorStatus::NoError);

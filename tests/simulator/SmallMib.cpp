@@ -31,6 +31,7 @@ MibDefinition build()
     m.scalars.push_back(
         obj("apMode", "1.2", Syntax::Integer, rw, "1", {{1, "a"}, {2, "b"}, {4, "d"}}));
     m.scalars.push_back(obj("hIPAddress", "1.3", Syntax::IpAddress, rw, "127.0.0.1"));
+    m.scalars.push_back(obj("ifIpAddress", "1.6", Syntax::IpAddress, ro, "127.0.0.1"));
     m.scalars.push_back(obj("apMac", "1.4", Syntax::MacAddress, rw, "00:11:22:33:44:55"));
     ObjectDef channel = obj("apChannel", "1.5", Syntax::Integer, rw, "6");
     channel.hasRange = true;
@@ -105,6 +106,31 @@ MibDefinition build()
     m.tables.push_back(clients);
     cmd("clientRefresh", "4.1", {{0, ""}, {1, ""}});
     m.refreshTriggers.push_back({"clientRefresh", 1, {"clientTable"}});
+    // the primary SSID, also row 1.1 of a two-part-indexed SSID table
+    ObjectDef ssid = obj("dot11Ssid", "5.1", Syntax::OctetString, rw, "KVA7310");
+    ssid.instance = "1";
+    m.scalars.push_back(ssid);
+    TableDef mssid;
+    mssid.name = "dot11MssidTable";
+    mssid.entryOid = kProductRoot + ".5.2.1";
+    mssid.index = {IndexKind::Integer, IndexKind::Integer};
+    mssid.columns = {obj("dot11MssidSsid", "5.2.1.3", Syntax::OctetString, rw)};
+    mssid.fixedRows = 2;
+    mssid.defaultRows = {{{"1", "1"}, {{"dot11MssidSsid", "KVA7310"}}}, {{"1", "2"}, {}}};
+    m.tables.push_back(mssid);
+    // a survey whose rows the operator classifies
+    TableDef survey;
+    survey.name = "surveyTable";
+    survey.entryOid = kProductRoot + ".6.2.1";
+    survey.index = {IndexKind::Integer};
+    survey.columns = {obj("surveyType", "6.2.1.2", Syntax::Integer, ro, "0")};
+    survey.status = true;
+    survey.defaultRows = {{{"1"}, {}}, {{"2"}, {}}};
+    m.tables.push_back(survey);
+    cmd("surveyScan", "6.1", {{0, ""}, {1, ""}});
+    m.scalars.push_back(obj("surveyMarkRogue", "6.3", Syntax::Integer, rw, "0"));
+    m.refreshTriggers.push_back({"surveyScan", 1, {"surveyTable"}});
+    m.classifyObjects.push_back({"surveyMarkRogue", "surveyTable", "surveyType", 3});
     return m;
 }
 

@@ -91,6 +91,12 @@ public:
         return waitUntil([&] { return !page || page->requestsIdle(); }, deadlineMs);
     }
 
+    /// Pumps events until `condition` holds; false when the deadline passed first.
+    bool waitFor(const std::function<bool()> &condition, int deadlineMs = 20000)
+    {
+        return waitUntil(condition, deadlineMs);
+    }
+
     template <class W>
     W *find(const char *name) const
     {

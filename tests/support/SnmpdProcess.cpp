@@ -86,6 +86,8 @@ bool SnmpdProcess::startOn(std::uint16_t port)
     QDir().mkpath(persist);
     const QString root = QLatin1Char('.') + QLatin1String(kTableRoot);
     QStringList conf = {
+        // a log line per request would only slow snmpd down
+        QStringLiteral("dontLogTCPWrappersConnects yes"),
         QStringLiteral("rocommunity %1 127.0.0.1").arg(QLatin1String(kReadCommunity)),
         QStringLiteral("rwcommunity %1 127.0.0.1").arg(QLatin1String(kWriteCommunity)),
         QStringLiteral("rocommunity %1 127.0.0.1 %2.1.1.3")

@@ -294,6 +294,21 @@ void fillResponse(const netsnmp_pdu *pdu, Response *out)
     }
 }
 
+/// Whether two targets share a handle (time-out and retries are set on every send).
+bool sameHandle(const Target &a, const Target &b)
+{
+    if (a.host != b.host || a.port != b.port || a.version != b.version) {
+        return false;
+    }
+    if (a.version != SNMP_VERSION_3) {
+        return a.community == b.community;
+    }
+    return a.securityLevel == b.securityLevel && a.authProtocol == b.authProtocol
+        && a.privProtocol == b.privProtocol && a.securityName == b.securityName
+        && a.authPassword == b.authPassword && a.privPassword == b.privPassword
+        && a.contextName == b.contextName && a.contextEngineId == b.contextEngineId;
+}
+
 QByteArray keyOf(const Target &t, bool async)
 {
     QByteArray key;
@@ -348,6 +363,15 @@ struct Adapter::Private
     QHash<QByteArray, QByteArray> masterKeys;
     /// Which credentials each (engine ID, user) is registered with now.
     QHash<QByteArray, QByteArray> registered;
+
+    /// The handle each mode used last, found again without building the key.
+    struct Recent
+    {
+        Target target;
+        Handle *handle = nullptr;
+    };
+
+    Recent recent[2];
     /// Exchanges already completed; freed only after Net-SNMP has let go of them.
     std::vector<std::unique_ptr<Exchange>> finished;
     bool processing = false;
@@ -393,8 +417,13 @@ Handle *Adapter::Private::handleFor(
 {
     *failure = OpenFailure::None;
     *libraryError = 0;
+    Recent &last = recent[async ? 1 : 0];
+    if (last.handle != nullptr && sameHandle(last.target, t)) {
+        return last.handle;
+    }
     const QByteArray key = keyOf(t, async);
     if (auto it = handles.find(key); it != handles.end()) {
+        last = {t, it->second.get()};
         return it->second.get();
     }
     if (!started) {
@@ -500,6 +529,7 @@ Handle *Adapter::Private::handleFor(
         static_cast<qsizetype>(s.securityPrivKeyLen));
     Handle *raw = h.get();
     handles.emplace(key, std::move(h));
+    last = {t, raw};
     return raw;
 }
 
@@ -822,6 +852,8 @@ void Adapter::closeAll()
     }
     d->finished.clear();
     d->registered.clear();
+    d->recent[0] = {};
+    d->recent[1] = {};
 }
 
 } // namespace netsnmp
