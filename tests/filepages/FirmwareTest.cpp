@@ -4,6 +4,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QUdpSocket>
 
 using kvatest::FilePageHarness;
@@ -39,7 +40,14 @@ TEST_P(FirmwareUpload, ReachesTheDeviceIntactAndTheDeviceRestarts)
     h.open();
     const QByteArray data = firmwareImage("2.0.7");
     h.find<QLineEdit>(c.field)->setText(h.file(QLatin1String(c.fileName), data));
+    QStringList statuses;
+    QObject::connect(h.page->statusBar(), &QStatusBar::messageChanged,
+        [&](const QString &text) { statuses += text; });
     h.click(c.button);
+    // while the device fetched the file, the status bar counted the bytes
+    EXPECT_TRUE(statuses.contains(
+        QStringLiteral("%1: %2 bytes").arg(QLatin1String(c.fileName)).arg(data.size())))
+        << statuses.join(QLatin1Char('|')).toStdString();
 
     EXPECT_EQ(h.device.installed(),
         QStringLiteral("%1 %2 %3 %4")
