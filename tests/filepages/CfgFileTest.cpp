@@ -2,6 +2,7 @@
 #include "FilePageHarness.h"
 #include "TFM_CfgFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -121,6 +122,27 @@ INSTANTIATE_TEST_SUITE_P(Restore, CfgFileCheck,
         CfgCheck{"Missing", "@/none.dcf", "File format error! Please try again!"},
         CfgCheck{"NotDcf", "@/settings.txt", "File format error! Please try again!"}),
     [](const auto &p) { return std::string(p.param.name); });
+
+TEST(CfgFile, AFileWithoutExtensionInADcfDirectoryIsRestored)
+{
+    FilePageHarness<TFM_CfgFile> h;
+    ASSERT_TRUE(h.device.set(QStringLiteral("sysLocation"), QStringLiteral("rack 4")));
+    h.open();
+    ASSERT_TRUE(QDir(h.files.path()).mkdir(QStringLiteral("saved.dcf")));
+    const QString saved = h.files.filePath(QStringLiteral("saved.dcf/settings.dcf"));
+    h.ui.fileNames = {saved};
+    h.click("Bt_SavBrw");
+    h.click("Bt_Upload");
+    const QString plain = h.files.filePath(QStringLiteral("saved.dcf/settings"));
+    ASSERT_TRUE(QFile::rename(saved, plain));
+
+    ASSERT_TRUE(h.device.set(QStringLiteral("sysLocation"), QStringLiteral("rack 9")));
+    h.page->Ed_UpgFile->setText(plain);
+    h.click("Bt_OK");
+    EXPECT_EQ(
+        h.ui.lastMessage().text, QStringLiteral("The configuration file update successfully!"));
+    EXPECT_EQ(h.device.get(QStringLiteral("sysLocation")), "rack 4");
+}
 
 TEST(CfgFile, SavingWithoutAFileIsRefused)
 {

@@ -204,3 +204,20 @@ TEST(Firmware, APortInUseLeavesThePageOpenWithoutTransfers)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Firmware, NoLocalAddressOnTheDevicesNetworkSendsNothingAndEnablesTheButtonAgain)
+{
+    FilePageHarness<TFM_Firmware> h;
+    h.state.setSysIpAddress(QStringLiteral("198.51.100.10"));
+    h.state.setAddressTexts(QStringLiteral("255.255.255.0"), QStringLiteral("198.51.100.1"));
+    h.open();
+    h.page->Ed_UpgFile->setText(h.file(QStringLiteral("fw.bin"), firmwareImage("2.3.0")));
+    h.click("Bt_OK");
+    EXPECT_TRUE(h.ui.messages.isEmpty());
+    EXPECT_EQ(h.device.logCount(QStringLiteral("set")), 0);
+    EXPECT_TRUE(h.page->Bt_OK->isEnabled());
+}
+
+} // namespace
