@@ -20,7 +20,28 @@ int VtSNMPRequest::DestroyWaitMs = 6000;
 /// What completions hold on to: cleared when the request goes, so a late one touches nothing.
 struct VtSNMPRequest::Link
 {
+    /// The numeric OIDs a variable was last sent with, beside the texts they were made from, so
+    /// that repeated reads and the steps of a walk parse nothing they have parsed before.
+    struct SentOids
+    {
+        QString column;
+        QString instance;
+        bool scalar = false;
+        netsnmp::Oid start;
+        QString cursor;
+        netsnmp::Oid next;
+    };
+
     VtSNMPRequest *request = nullptr;
+    std::vector<SentOids> sent;
+
+    SentOids &sentOids(int i)
+    {
+        if (sent.size() <= static_cast<std::size_t>(i)) {
+            sent.resize(static_cast<std::size_t>(i) + 1);
+        }
+        return sent[static_cast<std::size_t>(i)];
+    }
 };
 
 namespace {
@@ -29,14 +50,29 @@ using netsnmp::Binding;
 
 QString oidText(const netsnmp::Oid &oid)
 {
-    QString text;
-    text.reserve(oid.size() * 4);
+    if (oid.isEmpty()) {
+        return QString();
+    }
+    // written in place: a sub-identifier is at most ten digits and a dot
+    QString text(oid.size() * 11, Qt::Uninitialized);
+    QChar *const start = text.data();
+    QChar *out = start;
     for (qsizetype i = 0; i < oid.size(); ++i) {
         if (i > 0) {
-            text += QLatin1Char('.');
+            *out++ = u'.';
         }
-        text += QString::number(oid[i]);
+        char16_t digits[10];
+        int n = 0;
+        std::uint32_t id = oid[i];
+        do {
+            digits[n++] = static_cast<char16_t>(u'0' + id % 10);
+            id /= 10;
+        } while (id != 0);
+        while (n > 0) {
+            *out++ = QChar(digits[--n]);
+        }
     }
+    text.truncate(out - start);
     return text;
 }
 
@@ -52,22 +88,28 @@ bool parseSubIds(const QString &text, netsnmp::Oid *out)
     if (rest.isEmpty()) {
         return true;
     }
-    for (const QStringView part : rest.split(u'.')) {
-        if (part.isEmpty() || part.size() > 10) {
-            return false;
-        }
-        std::uint64_t n = 0;
-        for (const QChar c : part) {
-            if (c < u'0' || c > u'9') {
+    out->reserve(rest.size() / 2 + 1);
+    std::uint64_t n = 0;
+    int digits = 0;
+    for (const QChar c : rest) {
+        if (c == u'.') {
+            if (digits == 0 || n > std::numeric_limits<std::uint32_t>::max()) {
                 return false;
             }
-            n = n * 10 + static_cast<std::uint64_t>(c.unicode() - u'0');
+            out->append(static_cast<std::uint32_t>(n));
+            n = 0;
+            digits = 0;
+            continue;
         }
-        if (n > std::numeric_limits<std::uint32_t>::max()) {
+        if (c < u'0' || c > u'9' || ++digits > 10) {
             return false;
         }
-        out->append(static_cast<std::uint32_t>(n));
+        n = n * 10 + static_cast<std::uint64_t>(c.unicode() - u'0');
     }
+    if (digits == 0 || n > std::numeric_limits<std::uint32_t>::max()) {
+        return false;
+    }
+    out->append(static_cast<std::uint32_t>(n));
     return true;
 }
 
@@ -212,18 +254,30 @@ struct VtSNMPRequest::Impl
                 continue;
             }
             VtSNMPVar &v = vars.Var(i);
-            QString oid;
+            Link::SentOids &known = r.m_link->sentOids(i);
+            Binding b;
             if (first) {
                 v.CursorOid.clear();
-                oid = r.columnOid(i);
-                if (vars.ItemType == itScalars) {
-                    oid += QLatin1String(".0");
+                const bool scalar = vars.ItemType == itScalars;
+                if (known.start.isEmpty() || known.scalar != scalar || known.column != v.Oid
+                    || known.instance != vars.Instance) {
+                    QString oid = r.columnOid(i);
+                    if (scalar) {
+                        oid += QLatin1String(".0");
+                    }
+                    known.start = oidOrThrow(oid);
+                    known.column = v.Oid;
+                    known.instance = vars.Instance;
+                    known.scalar = scalar;
                 }
+                b.oid = known.start;
             } else {
-                oid = v.CursorOid;
+                if (known.next.isEmpty() || known.cursor != v.CursorOid) {
+                    known.next = oidOrThrow(v.CursorOid);
+                    known.cursor = v.CursorOid;
+                }
+                b.oid = known.next;
             }
-            Binding b;
-            b.oid = oidOrThrow(oid);
             sent.vars.push_back(i);
             sent.bindings.push_back(std::move(b));
         }
@@ -304,8 +358,14 @@ struct VtSNMPRequest::Impl
                     out.wrongValue = true;
                 }
                 v.CursorOid = got;
+                if (b.oid.size() >= 2) {
+                    // the next step of a walk sends this OID again
+                    Link::SentOids &known = r.m_link->sentOids(i);
+                    known.cursor = got;
+                    known.next = b.oid;
+                }
             }
-            if (!haveSuffix && got.size() > requested.size()) {
+            if (table && !haveSuffix && got.size() > requested.size()) {
                 suffix = got.mid(requested.size() + 1);
                 haveSuffix = true;
             }
@@ -515,9 +575,13 @@ bool VtSNMPRequest::ReadOnce(bool &ok, bool first)
     netsnmp::OpenFailure failure = netsnmp::OpenFailure::None;
     const netsnmp::Response resp = netsnmp::Adapter::instance().exchange(
         Impl::target(*this, false), sent.type, sent.bindings, &failure);
-    VtSNMPError error = failure != netsnmp::OpenFailure::None
-        ? Impl::openFailure(failure)
-        : ErrorFromNetSnmp(resp.libraryError, resp.errorStatus);
+    // a plain success needs no catalog text: it is never reported
+    VtSNMPError error;
+    if (failure != netsnmp::OpenFailure::None) {
+        error = Impl::openFailure(failure);
+    } else if (resp.libraryError != 0 || resp.errorStatus != 0) {
+        error = ErrorFromNetSnmp(resp.libraryError, resp.errorStatus);
+    }
     const bool table = Vars.IsTable();
     if (error.Code != 0 && !(error.Code == -102 && table)) {
         report(error);

@@ -350,6 +350,48 @@ TEST_F(VtSNMPRequestTest, WriteThatThrowsLeavesTheListAsItWas)
     EXPECT_EQ(r.Vars.Var(1).Value, "");
 }
 
+// One request reused for other objects: every read sends what the list holds now, never the
+// OIDs of an earlier read at the same position.
+TEST_F(VtSNMPRequestTest, ReusedRequestSendsTheOidsItsListHoldsNow)
+{
+    RecordingRequest r;
+    applyCredentials(r, kV2c);
+    bool ok = false;
+    r.Vars = VtSNMPVarList(kSystem, itScalars);
+    r.ReadOnce(ok, true);
+    EXPECT_EQ(r.Vars.Var(0).Value, "kva-test");
+    r.Vars.Var(0).Oid = QStringLiteral("1.3.6.1.2.1.1.6");
+    r.ReadOnce(ok, true);
+    EXPECT_EQ(r.Vars.Var(0).Value, "lab-7310");
+
+    const UISnmpVar system[] = {{"1.3.6.1.2.1.1", "system", synDisplayString, vfRead}, {nullptr}};
+    r.Vars = VtSNMPVarList(system, itInstance);
+    r.Vars.Instance = QStringLiteral("5.0");
+    r.ReadOnce(ok, true);
+    EXPECT_EQ(r.Vars.Var(0).Value, "kva-test");
+    r.Vars.Instance = QStringLiteral("6.0");
+    r.ReadOnce(ok, true);
+    EXPECT_EQ(r.Vars.Var(0).Value, "lab-7310");
+    EXPECT_TRUE(ok);
+    EXPECT_TRUE(r.errors.empty());
+
+    r.Vars.Var(0).Oid = QStringLiteral("1.3.6.x");
+    try {
+        r.ReadOnce(ok, true);
+        ADD_FAILURE() << "no exception for an OID that is not one";
+    } catch (const VtException &e) {
+        EXPECT_EQ(e.Code(), -511);
+    }
+
+    // a finished walk started again begins at the top of the column
+    const std::vector<QStringList> texts = {{"1", "alpha"}, {"2", "beta"}, {"7", "gamma"}};
+    r.Vars = VtSNMPVarList(kTextColumn, itTable, 1);
+    r.Vars.Instance.clear(); // an assigned list keeps the instance
+    EXPECT_EQ(walkBlocking(r, &ok), texts);
+    EXPECT_EQ(walkBlocking(r, &ok), texts);
+    EXPECT_TRUE(ok);
+}
+
 TEST_F(VtSNMPRequestTest, MissingObjectsReadAsNullWithoutAnError)
 {
     const UISnmpVar missing[] = {

@@ -381,7 +381,7 @@ struct Adapter::Private
     int prepare(Handle *h, const Target &t);
     int sendOn(Handle *h, const Target &target, PduType type, const std::vector<Binding> &bindings,
         Completion done);
-    void finish(Exchange *ex, const Response &r);
+    void finish(Exchange *ex, Response &r);
     static int callback(int op, netsnmp_session *session, int reqid, netsnmp_pdu *pdu, void *magic);
 };
 
@@ -570,7 +570,7 @@ int Adapter::Private::prepare(Handle *h, const Target &t)
     return SNMPERR_SUCCESS;
 }
 
-void Adapter::Private::finish(Exchange *ex, const Response &r)
+void Adapter::Private::finish(Exchange *ex, Response &r)
 {
     ex->completed = true;
     Completion done = std::move(ex->done);
@@ -705,8 +705,8 @@ Response Adapter::exchange(
     // The blocking handle is only ever read here, so no other request's completion can run
     // inside a blocking call; the completion below is the only one this loop can deliver.
     bool done = false;
-    const int sent = d->sendOn(h, target, type, bindings, [&r, &done](const Response &answer) {
-        r = answer;
+    const int sent = d->sendOn(h, target, type, bindings, [&r, &done](Response &answer) {
+        r = std::move(answer);
         done = true;
     });
     if (sent != SNMPERR_SUCCESS) {
@@ -840,10 +840,10 @@ void Adapter::closeAll()
         for (auto &[ex, owned] : h->live) {
             outstanding.push_back(ex);
         }
-        Response closing;
-        closing.closing = true;
         for (Exchange *ex : outstanding) {
             if (!ex->completed) {
+                Response closing;
+                closing.closing = true;
                 d->finish(ex, closing);
             }
         }

@@ -89,7 +89,8 @@ enum class OpenFailure {
     Library
 };
 
-using Completion = std::function<void(const Response &)>;
+/// Gets the response to keep: it may move the bindings out.
+using Completion = std::function<void(Response &)>;
 
 class Adapter
 {
