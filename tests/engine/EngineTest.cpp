@@ -1,5 +1,6 @@
 // Reads, walks and writes against snmpd with every protocol version.
 #include "EngineFixture.h"
+#include "SnmpEventProcessor.h"
 
 using namespace enginetest;
 
@@ -126,6 +127,31 @@ TEST_P(EngineByVersion, AsyncWalkEqualsBlockingWalk)
     }
     EXPECT_EQ(async.Pending, 0);
     EXPECT_TRUE(async.errors.empty());
+}
+
+// With a tick that never comes during the test, only the answers' own read notification can move
+// the walk on: every row, one after the other, and the pump's timer still runs afterwards.
+TEST_F(VtSNMPRequestTest, AsyncWalkIsDrivenByTheAnswersNotByTheTick)
+{
+    SnmpEventProcessor &pump = SnmpEventProcessor::Instance();
+    const int interval = pump.Interval();
+    const bool active = pump.IsActive();
+    pump.SetInterval(3600 * 1000);
+    pump.Start();
+
+    RecordingRequest async;
+    applyCredentials(async, kV2c);
+    async.Vars = VtSNMPVarList(kTable1, itTable, 1);
+    const AsyncWalk walk = walkAsync(async);
+    EXPECT_TRUE(walk.finished);
+    EXPECT_EQ(walk.rows, kTable1Rows);
+    EXPECT_TRUE(async.errors.empty());
+    EXPECT_TRUE(pump.IsActive());
+
+    pump.SetInterval(interval);
+    if (!active) {
+        pump.Stop();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, EngineByVersion,

@@ -375,6 +375,7 @@ struct Adapter::Private
     /// Exchanges already completed; freed only after Net-SNMP has let go of them.
     std::vector<std::unique_ptr<Exchange>> finished;
     bool processing = false;
+    std::uint64_t asyncSocketsVersion = 0;
 
     Handle *handleFor(const Target &t, bool async, OpenFailure *failure, int *libraryError);
     bool masterKey(const Protocol &auth, const QByteArray &password, u_char *out, size_t *len);
@@ -528,6 +529,9 @@ Handle *Adapter::Private::handleFor(
     h->privKey = QByteArray(reinterpret_cast<const char *>(s.securityPrivKey),
         static_cast<qsizetype>(s.securityPrivKeyLen));
     Handle *raw = h.get();
+    if (async) {
+        ++asyncSocketsVersion;
+    }
     handles.emplace(key, std::move(h));
     last = {t, raw};
     return raw;
@@ -783,7 +787,7 @@ int Adapter::Private::sendOn(Handle *h, const Target &target, PduType type,
     return SNMPERR_SUCCESS;
 }
 
-void Adapter::process()
+void Adapter::process(int notified)
 {
     if (d->processing) {
         return;
@@ -799,7 +803,8 @@ void Adapter::process()
         netsnmp_transport *transport = snmp_sess_transport(h->session);
         const int fd = transport != nullptr ? transport->sock : -1;
         // read while the socket holds answers, so a busy walk is not held to one row per tick
-        for (int round = 0; fd >= 0 && round < 256; ++round) {
+        const int rounds = fd == notified ? 1 : 256;
+        for (int round = 0; fd >= 0 && round < rounds; ++round) {
             pollfd p{fd, POLLIN, 0};
             if (poll(&p, 1, 0) <= 0 || (p.revents & POLLIN) == 0) {
                 break;
@@ -814,6 +819,11 @@ void Adapter::process()
     }
     d->finished.clear();
     d->processing = false;
+}
+
+std::uint64_t Adapter::asyncSocketsVersion() const
+{
+    return d->asyncSocketsVersion;
 }
 
 std::vector<int> Adapter::asyncSockets() const
@@ -835,6 +845,7 @@ void Adapter::closeAll()
 {
     auto handles = std::move(d->handles);
     d->handles.clear();
+    ++d->asyncSocketsVersion;
     for (auto &[key, h] : handles) {
         std::vector<Exchange *> outstanding;
         for (auto &[ex, owned] : h->live) {
