@@ -32,8 +32,31 @@ struct VtSNMPRequest::Link
         netsnmp::Oid next;
     };
 
+    /// The agent and credentials a target was made from, and the target, for reads and writes:
+    /// made again only when one of them changed.
+    struct MadeTarget
+    {
+        bool made = false;
+        QString host;
+        std::uint16_t port = 0;
+        std::uint8_t version = 0;
+        QString community;
+        std::int32_t securityLevel = 0;
+        QString securityName;
+        std::int32_t authProtocol = 0;
+        QString authPassword;
+        std::int32_t privProtocol = 0;
+        QString privPassword;
+        QString contextName;
+        QString contextEngineId;
+        std::int32_t timeout = 0;
+        std::int32_t retries = 0;
+        netsnmp::Target target;
+    };
+
     VtSNMPRequest *request = nullptr;
     std::vector<SentOids> sent;
+    MadeTarget targets[2];
 
     SentOids &sentOids(int i)
     {
@@ -208,7 +231,39 @@ struct VtSNMPRequest::Impl
         bool stoppedOnNoSuchName = false;
     };
 
-    static netsnmp::Target target(const VtSNMPRequest &r, bool write)
+    static const netsnmp::Target &target(const VtSNMPRequest &r, bool write)
+    {
+        Link::MadeTarget &m = r.m_link->targets[write ? 1 : 0];
+        const QString &community = write ? r.WriteCommunity : r.ReadCommunity;
+        if (m.made && m.host == r.Host && m.port == r.Port && m.version == r.Version
+            && m.community == community && m.securityLevel == r.SecurityLevel
+            && m.securityName == r.SecurityName && m.authProtocol == r.AuthProtocol
+            && m.authPassword == r.AuthPassword && m.privProtocol == r.PrivProtocol
+            && m.privPassword == r.PrivPassword && m.contextName == r.ContextName
+            && m.contextEngineId == r.ContextEngineId && m.timeout == r.Timeout
+            && m.retries == r.Retries) {
+            return m.target;
+        }
+        m.target = makeTarget(r, write);
+        m.made = true;
+        m.host = r.Host;
+        m.port = r.Port;
+        m.version = r.Version;
+        m.community = community;
+        m.securityLevel = r.SecurityLevel;
+        m.securityName = r.SecurityName;
+        m.authProtocol = r.AuthProtocol;
+        m.authPassword = r.AuthPassword;
+        m.privProtocol = r.PrivProtocol;
+        m.privPassword = r.PrivPassword;
+        m.contextName = r.ContextName;
+        m.contextEngineId = r.ContextEngineId;
+        m.timeout = r.Timeout;
+        m.retries = r.Retries;
+        return m.target;
+    }
+
+    static netsnmp::Target makeTarget(const VtSNMPRequest &r, bool write)
     {
         netsnmp::Target t;
         t.host = r.Host;

@@ -337,6 +337,10 @@ struct Handle
     QByteArray credentials; ///< what the USM user must be registered with for this handle
     QByteArray authKey;     ///< keys from the passwords, before localization
     QByteArray privKey;
+    /// The registrations' version this handle's user was last found in place for, and under
+    /// which engine ID: while neither changed, nothing needs checking before a send.
+    std::uint64_t preparedAt = ~std::uint64_t(0);
+    QByteArray preparedEngineId;
     std::unordered_map<Exchange *, std::unique_ptr<Exchange>> live;
 };
 
@@ -363,6 +367,8 @@ struct Adapter::Private
     QHash<QByteArray, QByteArray> masterKeys;
     /// Which credentials each (engine ID, user) is registered with now.
     QHash<QByteArray, QByteArray> registered;
+    /// Changes with every change of `registered`.
+    std::uint64_t registeredVersion = 0;
 
     /// The handle each mode used last, found again without building the key.
     struct Recent
@@ -545,6 +551,11 @@ int Adapter::Private::prepare(Handle *h, const Target &t)
     if (h->version != SNMP_VERSION_3) {
         return SNMPERR_SUCCESS;
     }
+    const QByteArrayView engineId(
+        s->securityEngineID, static_cast<qsizetype>(s->securityEngineIDLen));
+    if (h->preparedAt == registeredVersion && h->preparedEngineId == engineId) {
+        return SNMPERR_SUCCESS;
+    }
     // Every (engine ID, user) has one set of keys in Net-SNMP; another target that uses the same
     // user name with other passwords must put its own keys back before it sends.
     const QByteArray who = QByteArray(reinterpret_cast<const char *>(s->securityEngineID),
@@ -552,6 +563,8 @@ int Adapter::Private::prepare(Handle *h, const Target &t)
                                .toHex()
         + '|' + QByteArray(s->securityName, static_cast<qsizetype>(s->securityNameLen)).toHex();
     if (registered.value(who) == h->credentials) {
+        h->preparedAt = registeredVersion;
+        h->preparedEngineId = engineId.toByteArray();
         return SNMPERR_SUCCESS;
     }
     usmUser *user = usm_get_user(s->securityEngineID, s->securityEngineIDLen, s->securityName);
@@ -566,11 +579,14 @@ int Adapter::Private::prepare(Handle *h, const Target &t)
     s->securityPrivKeyLen = static_cast<size_t>(h->privKey.size());
     // the handle remembers that it made its user once and would not make it again
     s->flags &= ~static_cast<u_long>(SNMP_FLAGS_USER_CREATED);
+    ++registeredVersion;
     if (usm_create_user_from_session(s) != SNMPERR_SUCCESS) {
         registered.remove(who);
         return SNMPERR_USM_GENERICERROR;
     }
     registered.insert(who, h->credentials);
+    h->preparedAt = registeredVersion;
+    h->preparedEngineId = engineId.toByteArray();
     return SNMPERR_SUCCESS;
 }
 
@@ -863,6 +879,7 @@ void Adapter::closeAll()
     }
     d->finished.clear();
     d->registered.clear();
+    ++d->registeredVersion;
     d->recent[0] = {};
     d->recent[1] = {};
 }
