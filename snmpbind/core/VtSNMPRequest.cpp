@@ -71,9 +71,24 @@ namespace {
 
 using netsnmp::Binding;
 
-QString oidText(const netsnmp::Oid &oid)
+/// A run of sub-identifiers inside a parsed OID, read in place.
+struct SubIds
 {
-    if (oid.isEmpty()) {
+    const std::uint32_t *data = nullptr;
+    qsizetype count = 0;
+
+    std::uint32_t operator[](qsizetype k) const { return data[k]; }
+
+    qsizetype size() const { return count; }
+
+    const std::uint32_t *begin() const { return data; }
+
+    const std::uint32_t *end() const { return count == 0 ? data : data + count; }
+};
+
+QString oidText(SubIds oid)
+{
+    if (oid.size() == 0) {
         return QString();
     }
     // written in place: a sub-identifier is at most ten digits and a dot
@@ -97,6 +112,11 @@ QString oidText(const netsnmp::Oid &oid)
     }
     text.truncate(out - start);
     return text;
+}
+
+QString oidText(const netsnmp::Oid &oid)
+{
+    return oidText(SubIds{oid.constData(), oid.size()});
 }
 
 /// Dotted decimal sub-identifiers; false for anything else (an empty text is an empty list).
@@ -802,7 +822,7 @@ QString VtSNMPRequest::DecodeKey(int i, const QString &suffix)
         if (count < 0 || count > ids.size() - at) {
             RaiseLibraryError(14);
         }
-        const netsnmp::Oid part = ids.mid(at, count);
+        const SubIds part = count == 0 ? SubIds{} : SubIds{ids.constData() + at, count};
         at += count;
         return part;
     };
@@ -811,10 +831,10 @@ QString VtSNMPRequest::DecodeKey(int i, const QString &suffix)
         if (lastImplied) {
             return take(ids.size() - at);
         }
-        const netsnmp::Oid length = take(1);
+        const SubIds length = take(1);
         return take(static_cast<qsizetype>(length[0]));
     };
-    auto bytesOf = [](const netsnmp::Oid &part) {
+    auto bytesOf = [](const SubIds &part) {
         QByteArray bytes;
         bytes.reserve(part.size());
         for (const std::uint32_t b : part) {
@@ -858,13 +878,13 @@ QString VtSNMPRequest::DecodeKey(int i, const QString &suffix)
         value = snmptext::ticksText(take(1)[0]);
         break;
     case synCounter64: {
-        const netsnmp::Oid w = take(2);
+        const SubIds w = take(2);
         value = QString::number((std::uint64_t(w[0]) << 32) | w[1]);
         break;
     }
     case synReal:
     case synDateTime: {
-        const netsnmp::Oid w = take(2);
+        const SubIds w = take(2);
         value = snmptext::toText(
             v.Syntax, W::fromOctets(W::OctetString, littleEndianWords(w[0], w[1])));
         break;
@@ -882,7 +902,7 @@ QString VtSNMPRequest::DecodeKey(int i, const QString &suffix)
         RaiseLibraryError(11);
     }
     v.Value = v.Options != nullptr ? v.Options->TextOf(value) : value;
-    return oidText(ids.mid(at));
+    return at == ids.size() ? QString() : oidText(SubIds{ids.constData() + at, ids.size() - at});
 }
 
 QString VtSNMPRequest::EncodeKey(int i)
