@@ -24,6 +24,7 @@ void SnmpEventProcessor::release()
 {
     // Qt objects must go with the application object, not at static destruction
     m_notifiers.clear();
+    m_watchedVersion = ~std::uint64_t(0);
     delete m_timer;
     m_timer = nullptr;
     netsnmp::Adapter::instance().closeAll();
@@ -72,17 +73,24 @@ void SnmpEventProcessor::SetInterval(int ms)
 
 void SnmpEventProcessor::Process()
 {
+    Process(-1);
+}
+
+void SnmpEventProcessor::Process(int fd)
+{
     if (m_busy) {
         return;
     }
     m_busy = true;
-    const bool ticking = m_timer != nullptr && m_timer->isActive();
+    // A pass run by an answer leaves the timer alone: restarting it for every answer of a busy
+    // walk costs more than the pass; m_busy keeps a tick from nesting all the same.
+    const bool ticking = fd < 0 && m_timer != nullptr && m_timer->isActive();
     if (ticking) {
         m_timer->stop();
     }
     netsnmp::Adapter &adapter = netsnmp::Adapter::instance();
     if (adapter.started()) {
-        adapter.process();
+        adapter.process(fd);
     }
     if (ticking && m_wanted && m_timer != nullptr) {
         m_timer->start();
@@ -96,7 +104,12 @@ void SnmpEventProcessor::WatchSockets()
     if (QCoreApplication::instance() == nullptr) {
         return;
     }
-    const std::vector<int> fds = netsnmp::Adapter::instance().asyncSockets();
+    netsnmp::Adapter &adapter = netsnmp::Adapter::instance();
+    if (adapter.asyncSocketsVersion() == m_watchedVersion) {
+        ensureTimer();
+        return;
+    }
+    const std::vector<int> fds = adapter.asyncSockets();
     for (auto it = m_notifiers.begin(); it != m_notifiers.end();) {
         if (std::find(fds.begin(), fds.end(), it->first) == fds.end()) {
             it = m_notifiers.erase(it);
@@ -109,8 +122,9 @@ void SnmpEventProcessor::WatchSockets()
             continue;
         }
         auto notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-        QObject::connect(notifier.get(), &QSocketNotifier::activated, [this] { Process(); });
+        QObject::connect(notifier.get(), &QSocketNotifier::activated, [this, fd] { Process(fd); });
         m_notifiers.emplace(fd, std::move(notifier));
     }
+    m_watchedVersion = adapter.asyncSocketsVersion();
     ensureTimer();
 }

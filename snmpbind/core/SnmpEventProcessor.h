@@ -3,6 +3,7 @@
 // inside it and nowhere else.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
 
@@ -26,6 +27,8 @@ public:
     /// One pass of the pump; does nothing when called from inside a pass. The timer disables
     /// itself for the pass, so ticks never nest.
     void Process();
+    /// The same pass, called by the read notification of socket `fd`.
+    void Process(int fd);
 
     /// Watches the sockets of the asynchronous handles, so an answer runs the pump at once.
     void WatchSockets();
@@ -45,4 +48,6 @@ private:
     int m_interval = 20;
     bool m_wanted = false;
     bool m_busy = false;
+    /// The adapter's socket set the notifiers were made for; none yet.
+    std::uint64_t m_watchedVersion = ~std::uint64_t(0);
 };

@@ -5,6 +5,7 @@
 #include "VtDateTime.h"
 #include "VtSNMPError.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -182,6 +183,11 @@ QString ipText(const QByteArray &bytes)
 
 QString displayText(const QByteArray &bytes)
 {
+    // plain ASCII reads the same in every decoding
+    if (std::all_of(bytes.cbegin(), bytes.cend(),
+            [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return QString::fromLatin1(bytes);
+    }
     // Keep a leading byte-order mark as a character so the bytes come back unchanged.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8(bytes);

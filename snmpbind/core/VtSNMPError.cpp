@@ -188,6 +188,21 @@ std::array<std::vector<QString>, 7> &loadedCatalogs()
     return loaded;
 }
 
+/// The built-in texts as strings, made once: every exchange's result carries one.
+const std::array<std::vector<QString>, 7> &builtInStrings()
+{
+    static const std::array<std::vector<QString>, 7> strings = [] {
+        std::array<std::vector<QString>, 7> out;
+        for (std::size_t i = 0; i < kBuiltIn.size(); ++i) {
+            for (int k = 0; k < kBuiltIn[i].count; ++k) {
+                out[i].push_back(QString::fromUtf8(kBuiltIn[i].texts[k]));
+            }
+        }
+        return out;
+    }();
+    return strings;
+}
+
 std::size_t slot(VtCatalog catalog)
 {
     const auto index = std::size_t(catalog);
@@ -261,8 +276,8 @@ QString CatalogText(VtCatalog catalog, int k)
         return loaded[std::size_t(k)];
     }
     // A short replacement keeps the built-in text at the positions it lacks.
-    const BuiltIn &table = kBuiltIn[index];
-    return k < table.count ? QString::fromUtf8(table.texts[k]) : QString();
+    const std::vector<QString> &builtIn = builtInStrings()[index];
+    return std::size_t(k) < builtIn.size() ? builtIn[std::size_t(k)] : QString();
 }
 
 void LoadCatalog(VtCatalog catalog, const QString &path)

@@ -20,24 +20,103 @@ int VtSNMPRequest::DestroyWaitMs = 6000;
 /// What completions hold on to: cleared when the request goes, so a late one touches nothing.
 struct VtSNMPRequest::Link
 {
+    /// The numeric OIDs a variable was last sent with, beside the texts they were made from, so
+    /// that repeated reads and the steps of a walk parse nothing they have parsed before.
+    struct SentOids
+    {
+        QString column;
+        QString instance;
+        bool scalar = false;
+        netsnmp::Oid start;
+        QString cursor;
+        netsnmp::Oid next;
+    };
+
+    /// The agent and credentials a target was made from, and the target, for reads and writes:
+    /// made again only when one of them changed.
+    struct MadeTarget
+    {
+        bool made = false;
+        QString host;
+        std::uint16_t port = 0;
+        std::uint8_t version = 0;
+        QString community;
+        std::int32_t securityLevel = 0;
+        QString securityName;
+        std::int32_t authProtocol = 0;
+        QString authPassword;
+        std::int32_t privProtocol = 0;
+        QString privPassword;
+        QString contextName;
+        QString contextEngineId;
+        std::int32_t timeout = 0;
+        std::int32_t retries = 0;
+        netsnmp::Target target;
+    };
+
     VtSNMPRequest *request = nullptr;
+    std::vector<SentOids> sent;
+    MadeTarget targets[2];
+
+    SentOids &sentOids(int i)
+    {
+        if (sent.size() <= static_cast<std::size_t>(i)) {
+            sent.resize(static_cast<std::size_t>(i) + 1);
+        }
+        return sent[static_cast<std::size_t>(i)];
+    }
 };
 
 namespace {
 
 using netsnmp::Binding;
 
-QString oidText(const netsnmp::Oid &oid)
+/// A run of sub-identifiers inside a parsed OID, read in place.
+struct SubIds
 {
-    QString text;
-    text.reserve(oid.size() * 4);
+    const std::uint32_t *data = nullptr;
+    qsizetype count = 0;
+
+    std::uint32_t operator[](qsizetype k) const { return data[k]; }
+
+    qsizetype size() const { return count; }
+
+    const std::uint32_t *begin() const { return data; }
+
+    const std::uint32_t *end() const { return count == 0 ? data : data + count; }
+};
+
+QString oidText(SubIds oid)
+{
+    if (oid.size() == 0) {
+        return QString();
+    }
+    // written in place: a sub-identifier is at most ten digits and a dot
+    QString text(oid.size() * 11, Qt::Uninitialized);
+    QChar *const start = text.data();
+    QChar *out = start;
     for (qsizetype i = 0; i < oid.size(); ++i) {
         if (i > 0) {
-            text += QLatin1Char('.');
+            *out++ = u'.';
         }
-        text += QString::number(oid[i]);
+        char16_t digits[10];
+        int n = 0;
+        std::uint32_t id = oid[i];
+        do {
+            digits[n++] = static_cast<char16_t>(u'0' + id % 10);
+            id /= 10;
+        } while (id != 0);
+        while (n > 0) {
+            *out++ = QChar(digits[--n]);
+        }
     }
+    text.truncate(out - start);
     return text;
+}
+
+QString oidText(const netsnmp::Oid &oid)
+{
+    return oidText(SubIds{oid.constData(), oid.size()});
 }
 
 /// Dotted decimal sub-identifiers; false for anything else (an empty text is an empty list).
@@ -52,22 +131,28 @@ bool parseSubIds(const QString &text, netsnmp::Oid *out)
     if (rest.isEmpty()) {
         return true;
     }
-    for (const QStringView part : rest.split(u'.')) {
-        if (part.isEmpty() || part.size() > 10) {
-            return false;
-        }
-        std::uint64_t n = 0;
-        for (const QChar c : part) {
-            if (c < u'0' || c > u'9') {
+    out->reserve(rest.size() / 2 + 1);
+    std::uint64_t n = 0;
+    int digits = 0;
+    for (const QChar c : rest) {
+        if (c == u'.') {
+            if (digits == 0 || n > std::numeric_limits<std::uint32_t>::max()) {
                 return false;
             }
-            n = n * 10 + static_cast<std::uint64_t>(c.unicode() - u'0');
+            out->append(static_cast<std::uint32_t>(n));
+            n = 0;
+            digits = 0;
+            continue;
         }
-        if (n > std::numeric_limits<std::uint32_t>::max()) {
+        if (c < u'0' || c > u'9' || ++digits > 10) {
             return false;
         }
-        out->append(static_cast<std::uint32_t>(n));
+        n = n * 10 + static_cast<std::uint64_t>(c.unicode() - u'0');
     }
+    if (digits == 0 || n > std::numeric_limits<std::uint32_t>::max()) {
+        return false;
+    }
+    out->append(static_cast<std::uint32_t>(n));
     return true;
 }
 
@@ -166,7 +251,39 @@ struct VtSNMPRequest::Impl
         bool stoppedOnNoSuchName = false;
     };
 
-    static netsnmp::Target target(const VtSNMPRequest &r, bool write)
+    static const netsnmp::Target &target(const VtSNMPRequest &r, bool write)
+    {
+        Link::MadeTarget &m = r.m_link->targets[write ? 1 : 0];
+        const QString &community = write ? r.WriteCommunity : r.ReadCommunity;
+        if (m.made && m.host == r.Host && m.port == r.Port && m.version == r.Version
+            && m.community == community && m.securityLevel == r.SecurityLevel
+            && m.securityName == r.SecurityName && m.authProtocol == r.AuthProtocol
+            && m.authPassword == r.AuthPassword && m.privProtocol == r.PrivProtocol
+            && m.privPassword == r.PrivPassword && m.contextName == r.ContextName
+            && m.contextEngineId == r.ContextEngineId && m.timeout == r.Timeout
+            && m.retries == r.Retries) {
+            return m.target;
+        }
+        m.target = makeTarget(r, write);
+        m.made = true;
+        m.host = r.Host;
+        m.port = r.Port;
+        m.version = r.Version;
+        m.community = community;
+        m.securityLevel = r.SecurityLevel;
+        m.securityName = r.SecurityName;
+        m.authProtocol = r.AuthProtocol;
+        m.authPassword = r.AuthPassword;
+        m.privProtocol = r.PrivProtocol;
+        m.privPassword = r.PrivPassword;
+        m.contextName = r.ContextName;
+        m.contextEngineId = r.ContextEngineId;
+        m.timeout = r.Timeout;
+        m.retries = r.Retries;
+        return m.target;
+    }
+
+    static netsnmp::Target makeTarget(const VtSNMPRequest &r, bool write)
     {
         netsnmp::Target t;
         t.host = r.Host;
@@ -212,18 +329,30 @@ struct VtSNMPRequest::Impl
                 continue;
             }
             VtSNMPVar &v = vars.Var(i);
-            QString oid;
+            Link::SentOids &known = r.m_link->sentOids(i);
+            Binding b;
             if (first) {
                 v.CursorOid.clear();
-                oid = r.columnOid(i);
-                if (vars.ItemType == itScalars) {
-                    oid += QLatin1String(".0");
+                const bool scalar = vars.ItemType == itScalars;
+                if (known.start.isEmpty() || known.scalar != scalar || known.column != v.Oid
+                    || known.instance != vars.Instance) {
+                    QString oid = r.columnOid(i);
+                    if (scalar) {
+                        oid += QLatin1String(".0");
+                    }
+                    known.start = oidOrThrow(oid);
+                    known.column = v.Oid;
+                    known.instance = vars.Instance;
+                    known.scalar = scalar;
                 }
+                b.oid = known.start;
             } else {
-                oid = v.CursorOid;
+                if (known.next.isEmpty() || known.cursor != v.CursorOid) {
+                    known.next = oidOrThrow(v.CursorOid);
+                    known.cursor = v.CursorOid;
+                }
+                b.oid = known.next;
             }
-            Binding b;
-            b.oid = oidOrThrow(oid);
             sent.vars.push_back(i);
             sent.bindings.push_back(std::move(b));
         }
@@ -304,8 +433,14 @@ struct VtSNMPRequest::Impl
                     out.wrongValue = true;
                 }
                 v.CursorOid = got;
+                if (b.oid.size() >= 2) {
+                    // the next step of a walk sends this OID again
+                    Link::SentOids &known = r.m_link->sentOids(i);
+                    known.cursor = got;
+                    known.next = b.oid;
+                }
             }
-            if (!haveSuffix && got.size() > requested.size()) {
+            if (table && !haveSuffix && got.size() > requested.size()) {
                 suffix = got.mid(requested.size() + 1);
                 haveSuffix = true;
             }
@@ -515,9 +650,13 @@ bool VtSNMPRequest::ReadOnce(bool &ok, bool first)
     netsnmp::OpenFailure failure = netsnmp::OpenFailure::None;
     const netsnmp::Response resp = netsnmp::Adapter::instance().exchange(
         Impl::target(*this, false), sent.type, sent.bindings, &failure);
-    VtSNMPError error = failure != netsnmp::OpenFailure::None
-        ? Impl::openFailure(failure)
-        : ErrorFromNetSnmp(resp.libraryError, resp.errorStatus);
+    // a plain success needs no catalog text: it is never reported
+    VtSNMPError error;
+    if (failure != netsnmp::OpenFailure::None) {
+        error = Impl::openFailure(failure);
+    } else if (resp.libraryError != 0 || resp.errorStatus != 0) {
+        error = ErrorFromNetSnmp(resp.libraryError, resp.errorStatus);
+    }
     const bool table = Vars.IsTable();
     if (error.Code != 0 && !(error.Code == -102 && table)) {
         report(error);
@@ -683,7 +822,7 @@ QString VtSNMPRequest::DecodeKey(int i, const QString &suffix)
         if (count < 0 || count > ids.size() - at) {
             RaiseLibraryError(14);
         }
-        const netsnmp::Oid part = ids.mid(at, count);
+        const SubIds part = count == 0 ? SubIds{} : SubIds{ids.constData() + at, count};
         at += count;
         return part;
     };
@@ -692,10 +831,10 @@ QString VtSNMPRequest::DecodeKey(int i, const QString &suffix)
         if (lastImplied) {
             return take(ids.size() - at);
         }
-        const netsnmp::Oid length = take(1);
+        const SubIds length = take(1);
         return take(static_cast<qsizetype>(length[0]));
     };
-    auto bytesOf = [](const netsnmp::Oid &part) {
+    auto bytesOf = [](const SubIds &part) {
         QByteArray bytes;
         bytes.reserve(part.size());
         for (const std::uint32_t b : part) {
@@ -739,13 +878,13 @@ QString VtSNMPRequest::DecodeKey(int i, const QString &suffix)
         value = snmptext::ticksText(take(1)[0]);
         break;
     case synCounter64: {
-        const netsnmp::Oid w = take(2);
+        const SubIds w = take(2);
         value = QString::number((std::uint64_t(w[0]) << 32) | w[1]);
         break;
     }
     case synReal:
     case synDateTime: {
-        const netsnmp::Oid w = take(2);
+        const SubIds w = take(2);
         value = snmptext::toText(
             v.Syntax, W::fromOctets(W::OctetString, littleEndianWords(w[0], w[1])));
         break;
@@ -763,7 +902,7 @@ QString VtSNMPRequest::DecodeKey(int i, const QString &suffix)
         RaiseLibraryError(11);
     }
     v.Value = v.Options != nullptr ? v.Options->TextOf(value) : value;
-    return oidText(ids.mid(at));
+    return at == ids.size() ? QString() : oidText(SubIds{ids.constData() + at, ids.size() - at});
 }
 
 QString VtSNMPRequest::EncodeKey(int i)

@@ -167,6 +167,29 @@ TEST_F(VtSNMPRequestTest, UsersSharingANameKeepTheirOwnKeys)
         ASSERT_EQ(c.results.size(), 1u);
         EXPECT_EQ(c.results[0].Code, right ? 0 : -308);
     }
+
+    // one request whose passwords and community change between reads sends with the new ones
+    RecordingRequest same;
+    applyCredentials(same, kV3ShaAes);
+    same.Vars = VtSNMPVarList(kName, itScalars);
+    for (const char *password : {"shapassword", "not-the-password", "shapassword"}) {
+        SCOPED_TRACE(password);
+        same.AuthPassword = QLatin1String(password);
+        bool ok = false;
+        same.ReadOnce(ok, true);
+        EXPECT_EQ(ok, QByteArray(password) == "shapassword");
+    }
+    applyCredentials(same, kV2c);
+    const QString community = same.ReadCommunity;
+    same.Timeout = 20;
+    same.Retries = 0;
+    for (const QString &sent : {community, QStringLiteral("wrong"), community}) {
+        SCOPED_TRACE(sent.toStdString());
+        same.ReadCommunity = sent;
+        bool ok = false;
+        same.ReadOnce(ok, true);
+        EXPECT_EQ(ok, sent == community);
+    }
 }
 
 TEST_F(VtSNMPRequestTest, StructuralFailuresThrowOrReport)

@@ -1,5 +1,6 @@
 // Reads, walks and writes against snmpd with every protocol version.
 #include "EngineFixture.h"
+#include "SnmpEventProcessor.h"
 
 using namespace enginetest;
 
@@ -126,6 +127,31 @@ TEST_P(EngineByVersion, AsyncWalkEqualsBlockingWalk)
     }
     EXPECT_EQ(async.Pending, 0);
     EXPECT_TRUE(async.errors.empty());
+}
+
+// With a tick that never comes during the test, only the answers' own read notification can move
+// the walk on: every row, one after the other, and the pump's timer still runs afterwards.
+TEST_F(VtSNMPRequestTest, AsyncWalkIsDrivenByTheAnswersNotByTheTick)
+{
+    SnmpEventProcessor &pump = SnmpEventProcessor::Instance();
+    const int interval = pump.Interval();
+    const bool active = pump.IsActive();
+    pump.SetInterval(3600 * 1000);
+    pump.Start();
+
+    RecordingRequest async;
+    applyCredentials(async, kV2c);
+    async.Vars = VtSNMPVarList(kTable1, itTable, 1);
+    const AsyncWalk walk = walkAsync(async);
+    EXPECT_TRUE(walk.finished);
+    EXPECT_EQ(walk.rows, kTable1Rows);
+    EXPECT_TRUE(async.errors.empty());
+    EXPECT_TRUE(pump.IsActive());
+
+    pump.SetInterval(interval);
+    if (!active) {
+        pump.Stop();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, EngineByVersion,
@@ -348,6 +374,48 @@ TEST_F(VtSNMPRequestTest, WriteThatThrowsLeavesTheListAsItWas)
     EXPECT_EQ(r.Vars.Var(0).Flags, vfRead | vfWrite) << "the one-write selection is undone";
     EXPECT_EQ(r.Vars.Var(0).Value, "kept");
     EXPECT_EQ(r.Vars.Var(1).Value, "");
+}
+
+// One request reused for other objects: every read sends what the list holds now, never the
+// OIDs of an earlier read at the same position.
+TEST_F(VtSNMPRequestTest, ReusedRequestSendsTheOidsItsListHoldsNow)
+{
+    RecordingRequest r;
+    applyCredentials(r, kV2c);
+    bool ok = false;
+    r.Vars = VtSNMPVarList(kSystem, itScalars);
+    r.ReadOnce(ok, true);
+    EXPECT_EQ(r.Vars.Var(0).Value, "kva-test");
+    r.Vars.Var(0).Oid = QStringLiteral("1.3.6.1.2.1.1.6");
+    r.ReadOnce(ok, true);
+    EXPECT_EQ(r.Vars.Var(0).Value, "lab-7310");
+
+    const UISnmpVar system[] = {{"1.3.6.1.2.1.1", "system", synDisplayString, vfRead}, {nullptr}};
+    r.Vars = VtSNMPVarList(system, itInstance);
+    r.Vars.Instance = QStringLiteral("5.0");
+    r.ReadOnce(ok, true);
+    EXPECT_EQ(r.Vars.Var(0).Value, "kva-test");
+    r.Vars.Instance = QStringLiteral("6.0");
+    r.ReadOnce(ok, true);
+    EXPECT_EQ(r.Vars.Var(0).Value, "lab-7310");
+    EXPECT_TRUE(ok);
+    EXPECT_TRUE(r.errors.empty());
+
+    r.Vars.Var(0).Oid = QStringLiteral("1.3.6.x");
+    try {
+        r.ReadOnce(ok, true);
+        ADD_FAILURE() << "no exception for an OID that is not one";
+    } catch (const VtException &e) {
+        EXPECT_EQ(e.Code(), -511);
+    }
+
+    // a finished walk started again begins at the top of the column
+    const std::vector<QStringList> texts = {{"1", "alpha"}, {"2", "beta"}, {"7", "gamma"}};
+    r.Vars = VtSNMPVarList(kTextColumn, itTable, 1);
+    r.Vars.Instance.clear(); // an assigned list keeps the instance
+    EXPECT_EQ(walkBlocking(r, &ok), texts);
+    EXPECT_EQ(walkBlocking(r, &ok), texts);
+    EXPECT_TRUE(ok);
 }
 
 TEST_F(VtSNMPRequestTest, MissingObjectsReadAsNullWithoutAnError)

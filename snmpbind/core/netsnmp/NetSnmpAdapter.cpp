@@ -337,6 +337,10 @@ struct Handle
     QByteArray credentials; ///< what the USM user must be registered with for this handle
     QByteArray authKey;     ///< keys from the passwords, before localization
     QByteArray privKey;
+    /// The registrations' version this handle's user was last found in place for, and under
+    /// which engine ID: while neither changed, nothing needs checking before a send.
+    std::uint64_t preparedAt = ~std::uint64_t(0);
+    QByteArray preparedEngineId;
     std::unordered_map<Exchange *, std::unique_ptr<Exchange>> live;
 };
 
@@ -363,6 +367,8 @@ struct Adapter::Private
     QHash<QByteArray, QByteArray> masterKeys;
     /// Which credentials each (engine ID, user) is registered with now.
     QHash<QByteArray, QByteArray> registered;
+    /// Changes with every change of `registered`.
+    std::uint64_t registeredVersion = 0;
 
     /// The handle each mode used last, found again without building the key.
     struct Recent
@@ -375,13 +381,14 @@ struct Adapter::Private
     /// Exchanges already completed; freed only after Net-SNMP has let go of them.
     std::vector<std::unique_ptr<Exchange>> finished;
     bool processing = false;
+    std::uint64_t asyncSocketsVersion = 0;
 
     Handle *handleFor(const Target &t, bool async, OpenFailure *failure, int *libraryError);
     bool masterKey(const Protocol &auth, const QByteArray &password, u_char *out, size_t *len);
     int prepare(Handle *h, const Target &t);
     int sendOn(Handle *h, const Target &target, PduType type, const std::vector<Binding> &bindings,
         Completion done);
-    void finish(Exchange *ex, const Response &r);
+    void finish(Exchange *ex, Response &r);
     static int callback(int op, netsnmp_session *session, int reqid, netsnmp_pdu *pdu, void *magic);
 };
 
@@ -528,6 +535,9 @@ Handle *Adapter::Private::handleFor(
     h->privKey = QByteArray(reinterpret_cast<const char *>(s.securityPrivKey),
         static_cast<qsizetype>(s.securityPrivKeyLen));
     Handle *raw = h.get();
+    if (async) {
+        ++asyncSocketsVersion;
+    }
     handles.emplace(key, std::move(h));
     last = {t, raw};
     return raw;
@@ -541,6 +551,11 @@ int Adapter::Private::prepare(Handle *h, const Target &t)
     if (h->version != SNMP_VERSION_3) {
         return SNMPERR_SUCCESS;
     }
+    const QByteArrayView engineId(
+        s->securityEngineID, static_cast<qsizetype>(s->securityEngineIDLen));
+    if (h->preparedAt == registeredVersion && h->preparedEngineId == engineId) {
+        return SNMPERR_SUCCESS;
+    }
     // Every (engine ID, user) has one set of keys in Net-SNMP; another target that uses the same
     // user name with other passwords must put its own keys back before it sends.
     const QByteArray who = QByteArray(reinterpret_cast<const char *>(s->securityEngineID),
@@ -548,6 +563,8 @@ int Adapter::Private::prepare(Handle *h, const Target &t)
                                .toHex()
         + '|' + QByteArray(s->securityName, static_cast<qsizetype>(s->securityNameLen)).toHex();
     if (registered.value(who) == h->credentials) {
+        h->preparedAt = registeredVersion;
+        h->preparedEngineId = engineId.toByteArray();
         return SNMPERR_SUCCESS;
     }
     usmUser *user = usm_get_user(s->securityEngineID, s->securityEngineIDLen, s->securityName);
@@ -562,15 +579,18 @@ int Adapter::Private::prepare(Handle *h, const Target &t)
     s->securityPrivKeyLen = static_cast<size_t>(h->privKey.size());
     // the handle remembers that it made its user once and would not make it again
     s->flags &= ~static_cast<u_long>(SNMP_FLAGS_USER_CREATED);
+    ++registeredVersion;
     if (usm_create_user_from_session(s) != SNMPERR_SUCCESS) {
         registered.remove(who);
         return SNMPERR_USM_GENERICERROR;
     }
     registered.insert(who, h->credentials);
+    h->preparedAt = registeredVersion;
+    h->preparedEngineId = engineId.toByteArray();
     return SNMPERR_SUCCESS;
 }
 
-void Adapter::Private::finish(Exchange *ex, const Response &r)
+void Adapter::Private::finish(Exchange *ex, Response &r)
 {
     ex->completed = true;
     Completion done = std::move(ex->done);
@@ -705,8 +725,8 @@ Response Adapter::exchange(
     // The blocking handle is only ever read here, so no other request's completion can run
     // inside a blocking call; the completion below is the only one this loop can deliver.
     bool done = false;
-    const int sent = d->sendOn(h, target, type, bindings, [&r, &done](const Response &answer) {
-        r = answer;
+    const int sent = d->sendOn(h, target, type, bindings, [&r, &done](Response &answer) {
+        r = std::move(answer);
         done = true;
     });
     if (sent != SNMPERR_SUCCESS) {
@@ -783,7 +803,7 @@ int Adapter::Private::sendOn(Handle *h, const Target &target, PduType type,
     return SNMPERR_SUCCESS;
 }
 
-void Adapter::process()
+void Adapter::process(int notified)
 {
     if (d->processing) {
         return;
@@ -799,7 +819,8 @@ void Adapter::process()
         netsnmp_transport *transport = snmp_sess_transport(h->session);
         const int fd = transport != nullptr ? transport->sock : -1;
         // read while the socket holds answers, so a busy walk is not held to one row per tick
-        for (int round = 0; fd >= 0 && round < 256; ++round) {
+        const int rounds = fd == notified ? 1 : 256;
+        for (int round = 0; fd >= 0 && round < rounds; ++round) {
             pollfd p{fd, POLLIN, 0};
             if (poll(&p, 1, 0) <= 0 || (p.revents & POLLIN) == 0) {
                 break;
@@ -814,6 +835,11 @@ void Adapter::process()
     }
     d->finished.clear();
     d->processing = false;
+}
+
+std::uint64_t Adapter::asyncSocketsVersion() const
+{
+    return d->asyncSocketsVersion;
 }
 
 std::vector<int> Adapter::asyncSockets() const
@@ -835,15 +861,16 @@ void Adapter::closeAll()
 {
     auto handles = std::move(d->handles);
     d->handles.clear();
+    ++d->asyncSocketsVersion;
     for (auto &[key, h] : handles) {
         std::vector<Exchange *> outstanding;
         for (auto &[ex, owned] : h->live) {
             outstanding.push_back(ex);
         }
-        Response closing;
-        closing.closing = true;
         for (Exchange *ex : outstanding) {
             if (!ex->completed) {
+                Response closing;
+                closing.closing = true;
                 d->finish(ex, closing);
             }
         }
@@ -852,6 +879,7 @@ void Adapter::closeAll()
     }
     d->finished.clear();
     d->registered.clear();
+    ++d->registeredVersion;
     d->recent[0] = {};
     d->recent[1] = {};
 }

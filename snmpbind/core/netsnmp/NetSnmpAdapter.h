@@ -89,7 +89,8 @@ enum class OpenFailure {
     Library
 };
 
-using Completion = std::function<void(const Response &)>;
+/// Gets the response to keep: it may move the bindings out.
+using Completion = std::function<void(Response &)>;
 
 class Adapter
 {
@@ -114,11 +115,14 @@ public:
         Completion done, OpenFailure *failure);
 
     /// The pump's work: reads what the asynchronous handles' sockets hold and lets Net-SNMP run
-    /// its time-outs and retransmissions.
-    void process();
+    /// its time-outs and retransmissions. `notified` is a socket whose read notification called
+    /// the pump: it is read once, as its notifier fires again while answers are left.
+    void process(int notified = -1);
 
     /// Sockets of the asynchronous handles, for read notification.
     std::vector<int> asyncSockets() const;
+    /// Changes whenever an asynchronous handle is opened or closed.
+    std::uint64_t asyncSocketsVersion() const;
 
     /// Closes every handle; outstanding exchanges complete with `closing`.
     void closeAll();
