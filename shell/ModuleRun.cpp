@@ -6,6 +6,7 @@
 #include "DeviceState.h"
 #include "ModuleTrace.h"
 #include "PageRegistry.h"
+#include "TFM_Page.h"
 #include "TMainForm.h"
 #include "VtSNMPError.h"
 #include "VtUi.h"
@@ -35,19 +36,73 @@ public:
         return true;
     }
 
-    int messages = 0;
-
 private:
     void print(const QString &caption, const QString &text)
     {
-        ++messages;
         std::fprintf(stderr, "kva7310-module message [%s] %s\n", qPrintable(caption),
             qPrintable(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '))));
         std::fflush(stderr);
     }
 };
 
-StreamUi *g_streamUi = nullptr;
+/// While a page settles: passes every call on to the interface it replaced and counts the message
+/// boxes that belong to the page (owned by it, by one of its widgets, or by nobody). Polls of the
+/// main window that fail meanwhile are the window's business, not the page's.
+class PageMessages : public VtUi
+{
+public:
+    explicit PageMessages(QWidget *page) : m_page(page), m_next(VtUi::current())
+    {
+        VtUi::setCurrent(this);
+    }
+
+    ~PageMessages() override { VtUi::setCurrent(&m_next); }
+
+    PageMessages(const PageMessages &) = delete;
+    PageMessages &operator=(const PageMessages &) = delete;
+
+    int count() const { return m_count; }
+
+    void messageOk(QWidget *owner, const QString &caption, const QString &text) override
+    {
+        note(owner);
+        m_next.messageOk(owner, caption, text);
+    }
+
+    bool messageOkCancel(QWidget *owner, const QString &caption, const QString &text) override
+    {
+        note(owner);
+        return m_next.messageOkCancel(owner, caption, text);
+    }
+
+    void beep() override { m_next.beep(); }
+
+    QString openFileName(QWidget *owner, const QString &caption, const QString &directory,
+        const QString &filter) override
+    {
+        return m_next.openFileName(owner, caption, directory, filter);
+    }
+
+    QString saveFileName(QWidget *owner, const QString &caption, const QString &directory,
+        const QString &filter) override
+    {
+        return m_next.saveFileName(owner, caption, directory, filter);
+    }
+
+    void processEvents() override { m_next.processEvents(); }
+
+private:
+    void note(QWidget *owner)
+    {
+        if (owner == nullptr || m_page.isNull() || owner == m_page || m_page->isAncestorOf(owner)) {
+            ++m_count;
+        }
+    }
+
+    QPointer<QWidget> m_page;
+    VtUi &m_next;
+    int m_count = 0;
+};
 
 void environmentInt(const char *name, int &target)
 {
@@ -103,21 +158,32 @@ int takeScreenshot(TMainForm &form, const QString &file, const QString &pageClas
     }
     QWidget *target = &form;
     QPointer<QDialog> page;
-    const int before = g_streamUi ? g_streamUi->messages : 0;
     if (!pageClass.isEmpty()) {
         page = form.createPage(pageClass);
         if (!page) {
             std::fprintf(stderr, "kva7310-module: no page of class %s\n", qPrintable(pageClass));
             return 2;
         }
-        page->show();
+        const PageMessages messages(page);
+        page->show(); // its reads start in its creation handler
         target = page;
-        // Its reads run in its creation handler; let the asynchronous ones land too.
-        QDeadlineTimer settle(1000);
-        pumpUntil([&settle] { return settle.hasExpired(); }, 1000);
-        if (!page || (g_streamUi && g_streamUi->messages > before)) {
+        // Wait until every read the page started, asynchronous ones included, has ended.
+        const auto settled = [&page] {
+            const auto *frame = qobject_cast<const TFM_Page *>(page.data());
+            return !page || frame == nullptr || frame->requestsIdle();
+        };
+        pumpUntil(settled, waitMs);
+        if (!settled()) {
+            std::fprintf(stderr, "kva7310-module: the page %s did not finish reading within %d s\n",
+                qPrintable(pageClass), waitMs / 1000);
+            delete page;
+            return 3;
+        }
+        QCoreApplication::processEvents(); // what the last completion queued (repaints)
+        if (!page || messages.count() > 0) {
             std::fprintf(
                 stderr, "kva7310-module: the page %s reported an error\n", qPrintable(pageClass));
+            delete page;
             return 3;
         }
     } else {
@@ -138,13 +204,9 @@ int runModule(const QStringList &arguments)
     const QString screenshot = qEnvironmentVariable("KVA7310_SCREENSHOT");
     StreamUi streamUi;
     if (!screenshot.isEmpty() || !qEnvironmentVariableIsEmpty("KVA7310_NONINTERACTIVE")) {
-        g_streamUi = &streamUi;
         VtUi::setCurrent(&streamUi);
     }
-    const auto restore = [] {
-        VtUi::setCurrent(nullptr);
-        g_streamUi = nullptr;
-    };
+    const auto restore = [] { VtUi::setCurrent(nullptr); };
     int rc = 0;
     try {
         TMainForm form(moduleSettingsFromEnvironment());

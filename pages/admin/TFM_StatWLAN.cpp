@@ -2,7 +2,7 @@
 #include "TFM_StatWLAN.h"
 
 #include "ApMib.h"
-#include "OptionListControls.h"
+#include "CounterFields.h"
 #include "VtOptionList.h"
 
 #include <QComboBox>
@@ -11,8 +11,6 @@
 #include <QThread>
 
 namespace {
-
-const VtOptionList olClear{{0, "nothing"}, {1, "clear"}};
 
 const UISnmpVar kCounterVars[] = {
     {AP_OID("5.2.2.1.1.1.19.1"), "dot11TransmittedPacketCount", synInteger, vfRead},
@@ -30,7 +28,8 @@ const UISnmpVar kCounterVars[] = {
 };
 
 const UISnmpVar kClearVars[] = {
-    {AP_OID("5.2.2.1.1.1.30.1"), "dot11Clear", synInteger, vfRead | vfWrite, &olClear},
+    {AP_OID("5.2.2.1.1.1.30.1"), "dot11Clear", synInteger, vfRead | vfWrite,
+        &counterClearOptions()},
     {nullptr},
 };
 
@@ -83,10 +82,7 @@ void TFM_StatWLAN::FormCreate()
 {
     guarded([&] {
         m_counters = makeRequest(kCounterVars, itInstance, 10000);
-        const QList<QLineEdit *> fields = counterFields();
-        for (int i = 0; i < fields.size(); ++i) {
-            m_counters->BindControl(i, fields[i]);
-        }
+        bindCounterFields(*m_counters, counterFields());
         m_clear = makeRequest(kClearVars, itInstance, 10000);
         m_clear->BindCombo(0, CB_Clear);
         setStatus(getKeepingFields(m_counters) ? QStringLiteral("Wlan Info Get OK!")
@@ -121,14 +117,8 @@ void TFM_StatWLAN::Bt_ClearClick()
         return;
     }
     guarded([&] {
-        SelectItem(CB_Clear, olClear, QStringLiteral("clear"));
-        if (!m_clear->Set()) {
-            setStatus(QStringLiteral("Clear Wlan Info Error!"));
-            return;
-        }
-        for (QLineEdit *field : counterFields()) {
-            field->setText(QStringLiteral("0"));
-        }
-        setStatus(QStringLiteral("Clear Wlan Info OK!"));
+        setStatus(clearCounters(*m_clear, CB_Clear, counterFields())
+                ? QStringLiteral("Clear Wlan Info OK!")
+                : QStringLiteral("Clear Wlan Info Error!"));
     });
 }

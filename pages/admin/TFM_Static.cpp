@@ -2,7 +2,7 @@
 #include "TFM_Static.h"
 
 #include "ApMib.h"
-#include "OptionListControls.h"
+#include "CounterFields.h"
 #include "VtOptionList.h"
 
 #include <QComboBox>
@@ -10,8 +10,6 @@
 #include <QPushButton>
 
 namespace {
-
-const VtOptionList olClear{{0, "nothing"}, {1, "clear"}};
 
 const UISnmpVar kCounterVars[] = {
     {AP_OID("5.2.1.1.1.1.1.1"), "dot3TransmittedPacketCount", synInteger, vfRead},
@@ -24,7 +22,7 @@ const UISnmpVar kCounterVars[] = {
 };
 
 const UISnmpVar kClearVars[] = {
-    {AP_OID("5.2.1.1.1.1.16.1"), "dot3Clear", synInteger, vfRead | vfWrite, &olClear},
+    {AP_OID("5.2.1.1.1.1.16.1"), "dot3Clear", synInteger, vfRead | vfWrite, &counterClearOptions()},
     {nullptr},
 };
 
@@ -77,16 +75,17 @@ TFM_Static::TFM_Static(QWidget *owner, const PageContext &context)
     connect(Bt_Clear, &QPushButton::clicked, this, &TFM_Static::Bt_ClearClick);
 }
 
+QList<QLineEdit *> TFM_Static::counterFields() const
+{
+    return {Ed_TranPCount, Edt_TransBCount, Edt_DropPCount, Edt_RecPacCount, Edt_RecByCount,
+        Edt_DropPacCount};
+}
+
 void TFM_Static::FormCreate()
 {
     guarded([&] {
         m_counters = makeRequest(kCounterVars, itInstance, 10000);
-        m_counters->BindControl(0, Ed_TranPCount);
-        m_counters->BindControl(1, Edt_TransBCount);
-        m_counters->BindControl(2, Edt_DropPCount);
-        m_counters->BindControl(3, Edt_RecPacCount);
-        m_counters->BindControl(4, Edt_RecByCount);
-        m_counters->BindControl(5, Edt_DropPacCount);
+        bindCounterFields(*m_counters, counterFields());
         m_clear = makeRequest(kClearVars, itInstance, 1000);
         m_clear->BindCombo(0, CB_Clear);
         setStatus(getKeepingFields(m_counters) ? QStringLiteral("Ethernet Info Get OK!")
@@ -113,16 +112,9 @@ void TFM_Static::Bt_ClearClick()
         return;
     }
     guarded([&] {
-        SelectItem(CB_Clear, olClear, QStringLiteral("clear"));
         setStatus(QStringLiteral("Ethernet Info is Clearing!"));
-        if (!m_clear->Set()) {
-            setStatus(QStringLiteral("Clear Ethernet Info Error!"));
-            return;
-        }
-        for (QLineEdit *field : {Ed_TranPCount, Edt_TransBCount, Edt_DropPCount, Edt_RecPacCount,
-                 Edt_RecByCount, Edt_DropPacCount}) {
-            field->setText(QStringLiteral("0"));
-        }
-        setStatus(QStringLiteral("Clear Ethernet Info is OK!"));
+        setStatus(clearCounters(*m_clear, CB_Clear, counterFields())
+                ? QStringLiteral("Clear Ethernet Info is OK!")
+                : QStringLiteral("Clear Ethernet Info Error!"));
     });
 }

@@ -29,6 +29,8 @@ public:
     QPushButton *Bt_Clear;
 
 private:
+    QList<QLineEdit *> counterFields() const;
+
     VtSNMPRequest2Edits *m_counters = nullptr;
     VtSNMPRequest2Edits *m_clear = nullptr;
 };

@@ -83,7 +83,10 @@ void TFM_Page::showEvent(QShowEvent *event)
 bool TFM_Page::requestsIdle() const
 {
     for (const auto &request : m_requests) {
-        if (request->Busy) {
+        // Busy covers a whole workflow (a walk, a write and the read after it); Pending also
+        // covers exchanges still on the wire after the workflow was left, whose completions
+        // would change the page.
+        if (request->Busy || request->Request.Pending > 0) {
             return false;
         }
     }

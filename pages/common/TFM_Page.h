@@ -37,7 +37,8 @@ public:
     /// The menu's way: a modal page, shown until the operator closes it.
     int openModal();
 
-    /// True while none of the page's requests is reading or writing.
+    /// True while none of the page's requests is reading or writing and none has an exchange
+    /// outstanding: what the page shows is what it read.
     bool requestsIdle() const;
 
     QStatusBar *statusBar() const { return m_statusBar; }

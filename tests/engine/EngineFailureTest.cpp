@@ -62,6 +62,11 @@ struct FailureCase
     int code;
 };
 
+static void PrintTo(const FailureCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class EngineFailure : public VtSNMPRequestTest, public testing::WithParamInterface<FailureCase>
 {
 protected:

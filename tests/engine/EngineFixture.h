@@ -29,6 +29,11 @@ struct Credentials
     const char *securityName = nullptr; ///< a user without passwords
 };
 
+inline void PrintTo(const Credentials &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 inline const Credentials kV1 = {"V1", 0, nullptr, 1, 1};
 inline const Credentials kV2c = {"V2c", 1, nullptr, 1, 1};
 inline const Credentials kV3Md5Des = {"V3Md5Des", 3, &kvatest::SnmpdProcess::kMd5Des, 2, 2};

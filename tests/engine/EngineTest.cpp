@@ -166,6 +166,11 @@ struct ColumnCase
     bool ended;
 };
 
+static void PrintTo(const ColumnCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class ColumnEnd : public testing::TestWithParam<ColumnCase>
 { };
 

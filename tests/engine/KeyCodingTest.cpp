@@ -22,6 +22,11 @@ struct KeyCase
     const char *encoded; ///< the key as sub-identifiers again
 };
 
+void PrintTo(const KeyCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 const KeyCase kKeys[] = {
     {"BooleanTrue", synBoolean, false, "1.9", "true", "9", "1"},
     {"NegativeInteger", synInteger, false, "4294967295.2", "-1", "2", "4294967295"},

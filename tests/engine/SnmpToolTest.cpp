@@ -18,6 +18,11 @@ struct ParseCase
     const char *error; ///< part of the reason, "" when the line is accepted
 };
 
+static void PrintTo(const ParseCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 const ParseCase kParse[] = {
     {"PlainGet", "get 10.0.0.1 1.3.6.1.2.1.1.5.0", ""},
     {"GluedOptions", "get -v2c -cpub 10.0.0.1:1161 .1.3.6.1.2.1.1.5.0 1.3.6.1.2.1.1.6.0", ""},

@@ -142,6 +142,11 @@ struct MappingCase
     int code;
 };
 
+static void PrintTo(const MappingCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class NetSnmpStatus : public testing::TestWithParam<MappingCase>
 { };
 

@@ -13,6 +13,11 @@ struct DottedCase
     bool subnetMask;
 };
 
+void PrintTo(const DottedCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 const DottedCase kDotted[] = {
     {"PrivateHost", "192.168.0.1", true, false},
     {"ClassCMask", "255.255.255.0", false, true},

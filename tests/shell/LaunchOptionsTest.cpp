@@ -26,6 +26,11 @@ struct LaunchCase
     const char *errorMentions = nullptr; // set: the launch must stop with a message naming this
 };
 
+void PrintTo(const LaunchCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 // A complete SNMPv1 settings file for 10.0.0.5.
 constexpr char kV1Settings[] = "[Program Information]\n"
                                "AgentPort=161\nVersion=0\nContextName=\nContextEngineID=\n"

@@ -30,6 +30,11 @@ struct WaitingCase
     int restartOnTick; // 0: no restart command
 };
 
+void PrintTo(const WaitingCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 const WaitingCase kWaiting[] = {
     {"BackBeforeTheEndStillCountsDown", 5, false, 1, 5, 0},
     {"BackWhileWaitingAtOne", 3, false, 5, 5, 0},

@@ -1,11 +1,15 @@
 // The main window against the simulator: the lights follow the device, and the two commit
 // commands write, wait while the device restarts, and stop on a refusal.
+#include "AdminPages.h"
 #include "DevicePicture.h"
 #include "ModuleRun.h"
+#include "PageRegistry.h"
 #include "RecordingUi.h"
 #include "SimulatorProcess.h"
+#include "TFM_Page.h"
 #include "TFM_Waiting.h"
 #include "TMainForm.h"
+#include "VtUi.h"
 #include "WaitUntil.h"
 
 #include <memory>
@@ -247,6 +251,64 @@ TEST_F(TMainFormTest, ScreenshotWaitsForTheDeviceAndNamesWhatWentWrong)
     const QString silent = dir.filePath(QStringLiteral("silent.png"));
     EXPECT_NE(takeScreenshot(*form, silent, QString(), 500), 0);
     EXPECT_FALSE(QFile::exists(silent));
+}
+
+/// A page with one asynchronous read; when it lands, a message box goes to `messageOwner` (the
+/// page itself when null).
+class LateMessagePage : public TFM_Page
+{
+public:
+    LateMessagePage(QWidget *owner, QWidget *messageOwner)
+        : TFM_Page(owner, QStringLiteral("Late"), PageContext{}), m_messageOwner(messageOwner)
+    { }
+
+    void FormCreate() override
+    {
+        static const UISnmpVar vars[] = {
+            {"1.3.6.1.2.1.1.5", "sysName", synDisplayString, vfRead},
+            {nullptr},
+        };
+        VtSNMPRequest2Edits *name = makeRequest(vars, itScalars, 10000, true);
+        name->BindControl(0, form().addEdit("Ed_Name", QStringLiteral("Name")));
+        name->OnGetDone = [this](VtSNMPRequest2Controls *, const VtSNMPError &) {
+            QWidget *owner = m_messageOwner != nullptr ? m_messageOwner.data() : this;
+            VtUi::current().messageOk(owner, QStringLiteral("Late"), QStringLiteral("read done"));
+        };
+        name->Get();
+    }
+
+private:
+    QPointer<QWidget> m_messageOwner;
+};
+
+// A page is pictured once all its reads, the asynchronous ones included, have ended; a message
+// box from the page fails the run, one from the main window (its polls go on) does not.
+TEST_F(TMainFormTest, ScreenshotOfAPageWaitsForItsReads)
+{
+    start();
+    registerAdminPages(PageRegistry::instance());
+    registerPagesWith(*form);
+    const QString devInfo = dir.filePath(QStringLiteral("devinfo.png"));
+    ASSERT_EQ(takeScreenshot(*form, devInfo, QStringLiteral("TFM_DevInfo"), 10000), 0)
+        << ui.lastMessage().text.toStdString();
+    EXPECT_FALSE(QImage(devInfo).isNull());
+
+    form->registerPage(QStringLiteral("VlanSetting1"), QStringLiteral("WindowMessage"),
+        [](TMainForm &owner) { return new LateMessagePage(&owner, &owner); });
+    form->registerPage(QStringLiteral("mniTrafficControl1"), QStringLiteral("PageMessage"),
+        [](TMainForm &owner) { return new LateMessagePage(&owner, nullptr); });
+
+    const qsizetype before = ui.messages.size();
+    const QString window = dir.filePath(QStringLiteral("window.png"));
+    EXPECT_EQ(takeScreenshot(*form, window, QStringLiteral("WindowMessage"), 10000), 0);
+    ASSERT_EQ(ui.messages.size(), before + 1) << "the screenshot waited for the read to land";
+    EXPECT_EQ(ui.lastMessage().text, "read done");
+    EXPECT_TRUE(QFile::exists(window));
+
+    const QString page = dir.filePath(QStringLiteral("page.png"));
+    EXPECT_EQ(takeScreenshot(*form, page, QStringLiteral("PageMessage"), 10000), 3);
+    EXPECT_EQ(ui.messages.size(), before + 2);
+    EXPECT_FALSE(QFile::exists(page));
 }
 
 TEST_F(TMainFormTest, WaitingDialogReadsTheFirmwareAndSendsOneRestart)

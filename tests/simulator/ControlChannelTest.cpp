@@ -34,6 +34,11 @@ struct CommandCase
     const char *answer; // the last line
 };
 
+void PrintTo(const CommandCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 const CommandCase kCommands[] = {
     {"GetByName", "get apName", "OK ap"},
     {"GetWithInstance", "get apName.0", "OK ap"},

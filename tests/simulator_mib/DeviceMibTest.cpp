@@ -279,6 +279,11 @@ struct ServedCase
     const char *value;
 };
 
+void PrintTo(const ServedCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 const ServedCase kServed[] = {
     {"hIPAddress", "2.1.1.1.1.2.1", "127.0.0.1"}, // the local-address discovery relies on these
     {"hSubnetMask", "2.1.1.1.1.3.1", "255.255.255.0"},
@@ -328,6 +333,11 @@ struct ShapeCase
     int rows;                        // fixed slots; 0 for a table that grows and shrinks
     const char *emptyColumn;
 };
+
+void PrintTo(const ShapeCase &c, std::ostream *os)
+{
+    *os << c.table;
+}
 
 const ShapeCase kShapes[] = {
     {"dot11MssidTable", "3.3.3.1.2.1.1", 4, ""}, // two-part index, the primary SSID first

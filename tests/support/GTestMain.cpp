@@ -1,8 +1,8 @@
 // Test entry point: GoogleTest with, where the test needs one, a Qt application object, and the
 // environment every test relies on (offscreen Qt, no MIB loading, where the programs are).
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+
+#include <gtest/gtest.h>
 
 #if defined(KVA_TEST_APP_GUI)
 #include <QApplication>
@@ -14,12 +14,14 @@ using TestApp = QCoreApplication;
 
 // Sanitizer defaults, read by the runtimes before main; an explicit ASAN_OPTIONS still wins.
 extern "C" const char *__asan_default_options();
+
 extern "C" const char *__asan_default_options()
 {
     return "detect_leaks=1:abort_on_error=1";
 }
 
 extern "C" const char *__ubsan_default_options();
+
 extern "C" const char *__ubsan_default_options()
 {
     return "print_stacktrace=1:halt_on_error=1";

@@ -1,12 +1,12 @@
 // Waiting on a condition with a deadline while Qt's events keep flowing; never a fixed sleep.
 #pragma once
 
+#include <functional>
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QTimer>
-
-#include <functional>
 
 namespace kvatest {
 

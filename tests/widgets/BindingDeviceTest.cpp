@@ -236,6 +236,11 @@ struct ResultLineCase
     const char *line; // pattern of the status bar line
 };
 
+void PrintTo(const ResultLineCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 const UISnmpVar kMacAsAddress[] = {
     {" ", "Index", synInteger, vfKey},
     {TABLE1 ".4", "Address", synMacAddress, vfRead}, // the agent serves an IpAddress

@@ -29,6 +29,11 @@ struct KindCase
     ControlKind kind;
 };
 
+void PrintTo(const KindCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 const KindCase kKinds[] = {
     {"LineEditIsEdit", [](QWidget *p) { return new QLineEdit(p); }, ControlKind::Edit},
     {"LabelIsLabel", [](QWidget *p) { return new QLabel(p); }, ControlKind::Label},
@@ -68,13 +73,24 @@ TEST(ControlKinds, NullIsNone)
 
 const VtOptionList kEnable{{0, "Disable"}, {1, "Enable"}};
 
-class OptionControls : public testing::TestWithParam<std::function<QWidget *(QWidget *)>>
+struct OptionControlCase
+{
+    const char *name;
+    std::function<QWidget *(QWidget *)> make;
+};
+
+void PrintTo(const OptionControlCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class OptionControls : public testing::TestWithParam<OptionControlCase>
 { };
 
 TEST_P(OptionControls, FillAndSelectByTextOrValue)
 {
     QWidget page;
-    QWidget *control = GetParam()(&page);
+    QWidget *control = GetParam().make(&page);
     FillItems(control, kEnable);
     EXPECT_EQ(selectedItemIndex(control), -1);
 
@@ -93,9 +109,11 @@ TEST_P(OptionControls, FillAndSelectByTextOrValue)
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, OptionControls,
-    testing::Values([](QWidget *p) -> QWidget * { return new QComboBox(p); },
-        [](QWidget *p) -> QWidget * { return new VtRadioGroup(p); }),
-    [](const auto &tc) { return tc.index == 0 ? std::string("Combo") : "RadioGroup"; });
+    testing::Values(
+        OptionControlCase{"Combo", [](QWidget *p) -> QWidget * { return new QComboBox(p); }},
+        OptionControlCase{
+            "RadioGroup", [](QWidget *p) -> QWidget * { return new VtRadioGroup(p); }}),
+    [](const auto &tc) { return std::string(tc.param.name); });
 
 TEST(RadioGroupWidget, ClickedItemBecomesTheIndex)
 {

@@ -60,6 +60,11 @@ struct ConstraintCase
     const char *message; // message box on leaving; "" when the value is accepted
 };
 
+void PrintTo(const ConstraintCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 constexpr const char *kRange1To65535 = "(VtCommon) Please enter a number between 1 and 65535!";
 constexpr const char *kIntRange =
     "(VtCommon) Please enter a number between -2147483648 and 2147483647!";
@@ -149,6 +154,11 @@ struct BadSpecCase
     const char *name;
     const char *spec;
 };
+
+void PrintTo(const BadSpecCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 const BadSpecCase kBadSpecs[] = {
     {"UnknownType", "%x"},

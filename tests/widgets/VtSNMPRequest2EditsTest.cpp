@@ -82,6 +82,11 @@ struct FillCase
     const char *collected; // Value after CollectData with the control untouched
 };
 
+void PrintTo(const FillCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 const FillCase kFillCases[] = {
     {"EditText", Kind::Edit, synDisplayString, nullptr, "hello", "hello", "hello"},
     {"EditNumber", Kind::Edit, synInteger, nullptr, "-5", "-5", "-5"},
@@ -182,6 +187,11 @@ struct MultiCase
     const char *typed; // replaces the edits' texts before collecting ('|'-separated), or null
     const char *collected;
 };
+
+void PrintTo(const MultiCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 const MultiCase kMultiCases[] = {
     {"MacInSixEdits", synMacAddress, 6, "00A0C5123456", "00|A0|C5|12|34|56", nullptr,
@@ -292,6 +302,11 @@ struct BadBindCase
     int code;
     std::function<void(VtSNMPRequest2Edits &, QWidget *page)> act;
 };
+
+void PrintTo(const BadBindCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 const UISnmpVar kPlainInteger[] = {
     {"1.3.6.1.4.1.32473.99.5", "v", synInteger, vfRead | vfWrite}, {nullptr}};
@@ -426,6 +441,11 @@ struct ResultLineCase
     const char *caption;
     const char *line; // with [TIME] for the time of day
 };
+
+void PrintTo(const ResultLineCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 const ResultLineCase kLines[] = {
     {"ReadWithoutCaption", 0, "", "Get: (SNMPClass) SNMP request timed out!. Receive at [TIME]."},
