@@ -4,10 +4,12 @@
 
 #include "AdminPages.h"
 #include "DeviceState.h"
+#include "LogViewPage.h"
 #include "ModuleTrace.h"
 #include "PageRegistry.h"
 #include "TFM_Page.h"
 #include "TMainForm.h"
+#include "TransferPages.h"
 #include "VtSNMPError.h"
 #include "VtUi.h"
 
@@ -211,6 +213,8 @@ int runModule(const QStringList &arguments)
     try {
         TMainForm form(moduleSettingsFromEnvironment());
         registerAdminPages(PageRegistry::instance());
+        registerTransferPages(PageRegistry::instance());
+        registerLogViewPage(PageRegistry::instance());
         registerPagesWith(form);
         rc = form.FormCreate(arguments);
         if (rc < 0) {
