@@ -463,9 +463,13 @@ TEST_F(TftpFixture, ConfigurationBackupAndRestore)
     ASSERT_TRUE(point(QStringLiteral("restore.dcf")).ok());
     // the restore sends the install command without waiting for the transfer command's answer
     QStringList base = v2c(device->target(), true, "10");
+    const int setsBefore = device->logCount(QStringLiteral("set"));
     QProcess *fetch = startSnmpTool(QStringLiteral("snmpset"),
         copyOf(base) << oidOf(*device, QStringLiteral("tftpcommand")) << QStringLiteral("i")
                      << QStringLiteral("2"));
+    // the install goes out once the device has the fetch command, as the module sends them
+    ASSERT_TRUE(kvatest::waitUntil(
+        [&] { return device->logCount(QStringLiteral("set")) > setsBefore; }, 15000));
     QProcess *install = startSnmpTool(QStringLiteral("snmpset"),
         copyOf(base) << oidOf(*device, QStringLiteral("tftpUpgradeSettingCommand"))
                      << QStringLiteral("i") << QStringLiteral("3"));
