@@ -67,19 +67,26 @@ QStringList v2c(const QString &target, bool write, const char *timeout)
 
 TftpServer::TftpServer()
 {
-    m_port = kvatest::freeUdpPort();
     m_process.setProcessChannelMode(QProcess::MergedChannels);
-    m_process.start(QStringLiteral("/usr/sbin/in.tftpd"),
-        {QStringLiteral("-L"), QStringLiteral("-s"), m_dir.path(), QStringLiteral("-a"),
-            QStringLiteral("127.0.0.1:") + QString::number(m_port), QStringLiteral("-c"),
-            QStringLiteral("-p"), QStringLiteral("-u"), QStringLiteral("root"),
-            QStringLiteral("-U"), QStringLiteral("000")});
-    m_process.waitForStarted(5000);
-    // ready once its port is taken
-    kvatest::waitUntil([&] {
-        QUdpSocket probe;
-        return !isRunning() || !probe.bind(QHostAddress::LocalHost, m_port);
-    });
+    // A free port can be taken by a test running beside this one before in.tftpd binds it; the
+    // server then exits at once, so try again on another port.
+    for (int attempt = 0; attempt < 5 && !isRunning(); ++attempt) {
+        m_port = kvatest::freeUdpPort();
+        m_process.start(QStringLiteral("/usr/sbin/in.tftpd"),
+            {QStringLiteral("-L"), QStringLiteral("-s"), m_dir.path(), QStringLiteral("-a"),
+                QStringLiteral("127.0.0.1:") + QString::number(m_port), QStringLiteral("-c"),
+                QStringLiteral("-p"), QStringLiteral("-u"), QStringLiteral("root"),
+                QStringLiteral("-U"), QStringLiteral("000")});
+        m_process.waitForStarted(5000);
+        // ready once its port is taken
+        kvatest::waitUntil([&] {
+            QUdpSocket probe;
+            return !isRunning() || !probe.bind(QHostAddress::LocalHost, m_port);
+        });
+        if (!isRunning()) {
+            m_process.waitForFinished(1000);
+        }
+    }
 }
 
 TftpServer::~TftpServer()
