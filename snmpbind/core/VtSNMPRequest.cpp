@@ -359,6 +359,26 @@ struct VtSNMPRequest::Impl
         return sent;
     }
 
+    // Selects, converts and encodes the variables of one write; the list goes back as it was
+    // afterwards (also when a step throws), else the flags of this one write would stick.
+    static Sent prepareWrite(VtSNMPRequest &r, const QString &indexList, const QStringList *values)
+    {
+        const VtSNMPVarList backup = r.Vars;
+        Sent sent;
+        try {
+            r.applyWriteSelection(indexList, values);
+            for (int i = 0; i < r.Vars.Count(); ++i) {
+                r.Convert(i, false);
+            }
+            sent = buildWrite(r);
+        } catch (...) {
+            r.Vars = backup;
+            throw;
+        }
+        r.Vars = backup;
+        return sent;
+    }
+
     static Sent buildWrite(VtSNMPRequest &r)
     {
         VtSNMPVarList &vars = r.Vars;
@@ -712,20 +732,7 @@ void VtSNMPRequest::Write(bool &ok, const QString &indexList, const QStringList 
         ok = false;
         return;
     }
-    const VtSNMPVarList backup = Vars;
-    Impl::Sent sent;
-    try {
-        applyWriteSelection(indexList, values);
-        for (int i = 0; i < Vars.Count(); ++i) {
-            Convert(i, false);
-        }
-        sent = Impl::buildWrite(*this);
-    } catch (...) {
-        // the list goes back as it was, else the flags of this one write would stick
-        Vars = backup;
-        throw;
-    }
-    Vars = backup;
+    Impl::Sent sent = Impl::prepareWrite(*this, indexList, values);
     netsnmp::OpenFailure failure = netsnmp::OpenFailure::None;
     const netsnmp::Response resp = netsnmp::Adapter::instance().exchange(
         Impl::target(*this, true), sent.type, sent.bindings, &failure);
@@ -744,19 +751,7 @@ void VtSNMPRequest::WriteAsync(
     if (!Alive || !checkItemType()) {
         return;
     }
-    const VtSNMPVarList backup = Vars;
-    Impl::Sent sent;
-    try {
-        applyWriteSelection(indexList, values);
-        for (int i = 0; i < Vars.Count(); ++i) {
-            Convert(i, false);
-        }
-        sent = Impl::buildWrite(*this);
-    } catch (...) {
-        Vars = backup;
-        throw;
-    }
-    Vars = backup;
+    Impl::Sent sent = Impl::prepareWrite(*this, indexList, values);
     Impl::sendAsync(*this, std::move(sent), true, std::move(done), data);
 }
 
