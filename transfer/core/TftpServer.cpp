@@ -635,7 +635,6 @@ void VtTFTPServer::Start(const QString &rootDirectory, int port)
     }
     m_listener = listener;
     m_template.port = m_listener->localPort();
-    m_requestBuffer.resize(kRequestBufferSize);
     connect(m_listener, &QUdpSocket::readyRead, this, &VtTFTPServer::onRequestReadable);
     m_service.start();
 }
