@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QNetworkDatagram>
 #include <QNetworkInterface>
+#include <QNetworkProxy>
 #include <QSaveFile>
 #include <QSocketNotifier>
 #include <QUdpSocket>
@@ -610,6 +611,7 @@ void VtTFTPServer::Start(const QString &rootDirectory, int port)
             tftpSocketOpenFailed, text + QStringLiteral(" Invalid port %1.").arg(port));
     }
     auto *listener = new QUdpSocket(this);
+    listener->setProxy(QNetworkProxy::NoProxy); // a local server: no proxy lookup, which can block
     // No address sharing: a second server on the port must fail, not share the requests.
     if (!listener->bind(m_listenAddress, quint16(port), QAbstractSocket::DontShareAddress)) {
         QString hint;
@@ -635,7 +637,6 @@ void VtTFTPServer::Start(const QString &rootDirectory, int port)
     }
     m_listener = listener;
     m_template.port = m_listener->localPort();
-    m_requestBuffer.resize(kRequestBufferSize);
     connect(m_listener, &QUdpSocket::readyRead, this, &VtTFTPServer::onRequestReadable);
     m_service.start();
 }

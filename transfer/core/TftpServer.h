@@ -102,7 +102,8 @@ public:
     /// Sets the root directory (an empty root refuses every request) and starts listening on
     /// `port` (0: any free port). While listening, only the root changes. Throws VtTFTPError.
     void Start(const QString &rootDirectory, int port = kStandardPort);
-    /// Stops listening and waits, processing events, until the sessions in progress end.
+    /// Stops listening and waits, processing events, until the sessions in progress end (10 s at
+    /// most); sessions still running then are dropped, unfinished uploads leaving no file.
     void Stop();
 
     /// Serves only `fileName` in the one direction (a VtTFTPRequest) until clearRestriction().
@@ -112,7 +113,7 @@ public:
     /// Refuses every write request.
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
 
-    /// Address to listen on (all IPv4 addresses unless set); takes effect at the next Start.
+    /// IPv4 address to listen on (all of them unless set); takes effect at the next Start.
     void setListenAddress(const QHostAddress &address) { m_listenAddress = address; }
 
     /// Period of the deadline timer (20 ms) and the longest wait of Stop (10 s); tests shorten them.
@@ -167,5 +168,4 @@ private:
     std::vector<TFTPSession *> m_sessions; // children, destroyed through deleteLater
     QTimer m_service;
     QElapsedTimer m_clock;
-    QByteArray m_requestBuffer;
 };
