@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -233,6 +234,30 @@ TEST_F(TftpPeerStop, StopLetsTheTransferInProgressFinish)
     EXPECT_EQ(finals.front().code, tftpSuccess);
     EXPECT_TRUE(readFile(root.filePath("up.bin")) == content);
     EXPECT_TRUE(client.waitForFinished(10000));
+}
+
+TEST_F(TftpPeerStop, TheEventLoopKeepsItsTurnsWhileATransferRuns)
+{
+    // A session waits for its peer's next packet inside short bursts; the pages, other sessions
+    // and the listener must still get their turns while a long transfer is going on.
+    ASSERT_TRUE(writeFile(root.filePath("down.bin"), randomBytes(4 * 1024 * 1024)));
+    int turnsWhileTransferring = 0;
+    QTimer heartbeat;
+    heartbeat.setInterval(1);
+    QObject::connect(&heartbeat, &QTimer::timeout, [&] {
+        if (transferring && finals.empty()) {
+            ++turnsWhileTransferring;
+        }
+    });
+    heartbeat.start();
+    EXPECT_EQ(run("tftp",
+                  {"127.0.0.1", QString::number(server.port()), "-m", "binary", "-c", "get",
+                      "down.bin"},
+                  local.path()),
+        0);
+    ASSERT_TRUE(kvatest::waitUntil([this] { return !finals.empty(); }));
+    EXPECT_EQ(finals.front().code, tftpSuccess);
+    EXPECT_GT(turnsWhileTransferring, 1);
 }
 
 /// kva7310-tftpd started as the operator would start it.

@@ -8,6 +8,7 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -24,6 +25,10 @@
 namespace {
 
 constexpr int kRequestBufferSize = 2048;
+/// Longest wait of a session for its peer's next packet inside a burst, and longest burst: the
+/// event loop (the pages, other sessions, the listener) never waits longer than about kBurstMs.
+constexpr int kBurstWaitUs = 2000;
+constexpr qint64 kBurstMs = 10;
 
 /// Names the device may ask for: plain names in the root, nothing that climbs out of it.
 bool isPlainFileName(const QString &name, const QByteArray &raw)
@@ -288,12 +293,17 @@ private:
         m_recv.resize(std::max(kRequestBufferSize, tftp::kHeaderSize + m_blockSize + 1));
     }
 
-    /// The session's socket: a plain descriptor watched by the event loop. Each datagram costs
-    /// one receive and one send, which keeps lock-step transfers as fast as the peer allows.
+    /// The session's socket: a plain descriptor watched by the event loop. It blocks only in the
+    /// short waits of a burst (see onReadable); every other receive and every send is non-blocking.
     bool openSocket(const QHostAddress &local)
     {
-        m_fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        m_fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
         if (m_fd < 0) {
+            return false;
+        }
+        const timeval wait = {0, kBurstWaitUs};
+        if (::setsockopt(m_fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait) != 0) {
+            closeSocket();
             return false;
         }
         sockaddr_in address = {};
@@ -323,31 +333,43 @@ private:
         }
     }
 
+    /// A burst: after the datagram that woke us, the session waits briefly for the peer's answer
+    /// on its own socket instead of going back to the event loop for every block. A lock-step
+    /// peer answers within microseconds on a local network, and one blocking receive costs less
+    /// than a poll of every descriptor the event loop watches followed by a receive. A wait that
+    /// runs out (a slow peer, a lost packet) or a burst longer than kBurstMs hands control back;
+    /// the notifier and the deadline timer take over from there.
     void onReadable()
     {
-        // One datagram per notification: the notifier fires again while more are waiting.
         if (m_fd < 0) {
             return;
         }
-        sockaddr_in from = {};
-        socklen_t fromLength = sizeof from;
-        const ssize_t length = ::recvfrom(m_fd, m_recv.data(), size_t(m_recv.size()), 0,
-            reinterpret_cast<sockaddr *>(&from), &fromLength);
-        if (length < 0) {
-            return;
+        const qint64 burstEnd = m_server.nowMs() + kBurstMs;
+        int flags = MSG_DONTWAIT; // the datagram that woke us is there already
+        for (;;) {
+            sockaddr_in from = {};
+            socklen_t fromLength = sizeof from;
+            const ssize_t length = ::recvfrom(m_fd, m_recv.data(), size_t(m_recv.size()), flags,
+                reinterpret_cast<sockaddr *>(&from), &fromLength);
+            if (length < 0) {
+                return;
+            }
+            if (from.sin_port != m_peerAddress.sin_port
+                || from.sin_addr.s_addr != m_peerAddress.sin_addr.s_addr) {
+                // Someone else on this session's port: answer them, leave the transfer alone.
+                const QByteArray error = tftp::encodeError(tftp::UnknownTransferId);
+                ::sendto(m_fd, error.constData(), size_t(error.size()), MSG_DONTWAIT,
+                    reinterpret_cast<const sockaddr *>(&from), fromLength);
+            } else if (length >= tftp::kHeaderSize
+                && (state == State::Active || state == State::Finished)) {
+                handle(QByteArrayView(m_recv.constData(), length));
+            }
+            // Only an active session expects an answer; the peer of a finished one is done.
+            if (m_fd < 0 || m_closed || state != State::Active || m_server.nowMs() >= burstEnd) {
+                return;
+            }
+            flags = 0;
         }
-        if (from.sin_port != m_peerAddress.sin_port
-            || from.sin_addr.s_addr != m_peerAddress.sin_addr.s_addr) {
-            // Someone else on this session's port: answer them, leave the transfer alone.
-            const QByteArray error = tftp::encodeError(tftp::UnknownTransferId);
-            ::sendto(m_fd, error.constData(), size_t(error.size()), 0,
-                reinterpret_cast<const sockaddr *>(&from), fromLength);
-            return;
-        }
-        if (length < tftp::kHeaderSize || !(state == State::Active || state == State::Finished)) {
-            return;
-        }
-        handle(QByteArrayView(m_recv.constData(), length));
     }
 
     void handle(QByteArrayView datagram)
@@ -493,7 +515,7 @@ private:
         if (m_fd < 0) {
             return false;
         }
-        return ::sendto(m_fd, data, size_t(length), 0,
+        return ::sendto(m_fd, data, size_t(length), MSG_DONTWAIT,
                    reinterpret_cast<const sockaddr *>(&m_peerAddress), sizeof m_peerAddress)
             == length;
     }
