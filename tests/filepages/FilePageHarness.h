@@ -49,7 +49,10 @@ inline QString crcText(const QByteArray &data)
 class TftpPortEnv
 {
 public:
-    TftpPortEnv() : port(freeUdpPort()) { qputenv("KVA7310_TFTP_PORT", QByteArray::number(port)); }
+    TftpPortEnv() : port(freeUdpPortBelowEphemeral())
+    {
+        qputenv("KVA7310_TFTP_PORT", QByteArray::number(port));
+    }
 
     ~TftpPortEnv() { qunsetenv("KVA7310_TFTP_PORT"); }
 
