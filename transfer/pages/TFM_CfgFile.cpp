@@ -1,6 +1,5 @@
 #include "TFM_CfgFile.h"
 
-#include "ApMib.h"
 #include "VtUi.h"
 
 #include <QComboBox>
@@ -11,21 +10,6 @@
 using namespace transfer;
 
 namespace {
-
-const UISnmpVar kAddressVars[] = {
-    {mib::tftpServerIPAddress, "tftpServerIPAddress", synIpAddress, vfRead | vfWrite},
-    {mib::tftpRemoteFileName, "tftpRemoteFileName", synDisplayString, vfRead | vfWrite},
-    {nullptr},
-};
-const UISnmpVar kInstallVars[] = {
-    {mib::tftpUpgradeSettingCommand, "tftpUpgradeSettingCommand", synInteger, vfRead | vfWrite,
-        &olUpgradeCommand},
-    {nullptr},
-};
-const UISnmpVar kCommandVars[] = {
-    {mib::tftpcommand, "tftpcommand", synInteger, vfRead | vfWrite, &olTftpCommand},
-    {nullptr},
-};
 
 const char kFilter[] = ".dcf document (*.dcf);;All Files (*)";
 
@@ -83,15 +67,15 @@ TFM_CfgFile::~TFM_CfgFile()
 void TFM_CfgFile::FormCreate()
 {
     guarded([&] {
-        m_address = makeRequest(kAddressVars, itScalars, 10000);
+        m_address = makeRequest(kTftpAddressVars, itScalars, 10000);
         m_address->BindControl(0, Ed_TfpSrv);
         m_address->BindControl(1, Ed_UpgFile);
-        m_install = makeRequest(kInstallVars, itScalars, 30000, true);
+        m_install = makeRequest(kTftpInstallVars, itScalars, 30000, true);
         m_install->BindCombo(0, CB_UpgCom);
         m_install->OnSetDone = [this](VtSNMPRequest2Controls *, const VtSNMPError &result) {
             installDone(result);
         };
-        m_command = makeRequest(kCommandVars, itScalars, 10000, true);
+        m_command = makeRequest(kTftpCommandVars, itScalars, 10000, true);
         m_command->BindCombo(0, CB_TfpCom);
         m_command->SetMessageTarget(statusTarget());
         m_command->OnSetDone = [this](VtSNMPRequest2Controls *, const VtSNMPError &result) {

@@ -1,6 +1,5 @@
 #include "TFM_Firmware.h"
 
-#include "ApMib.h"
 #include "DeviceState.h"
 #include "VtUi.h"
 
@@ -12,21 +11,6 @@
 using namespace transfer;
 
 namespace {
-
-const UISnmpVar kAddressVars[] = {
-    {mib::tftpServerIPAddress, "tftpServerIPAddress", synIpAddress, vfRead | vfWrite},
-    {mib::tftpRemoteFileName, "tftpRemoteFileName", synDisplayString, vfRead | vfWrite},
-    {nullptr},
-};
-const UISnmpVar kCommandVars[] = {
-    {mib::tftpcommand, "tftpcommand", synInteger, vfRead | vfWrite, &olTftpCommand},
-    {nullptr},
-};
-const UISnmpVar kInstallVars[] = {
-    {mib::tftpUpgradeSettingCommand, "tftpUpgradeSettingCommand", synInteger, vfRead | vfWrite,
-        &olUpgradeCommand},
-    {nullptr},
-};
 
 void warn(QWidget *owner, const char *text, QLineEdit *focus = nullptr)
 {
@@ -94,16 +78,16 @@ TFM_Firmware::~TFM_Firmware()
 void TFM_Firmware::FormCreate()
 {
     guarded([&] {
-        m_address = makeRequest(kAddressVars, itScalars, 40000);
+        m_address = makeRequest(kTftpAddressVars, itScalars, 40000);
         m_address->BindControl(0, Ed_TfpSrv);
         m_address->BindControl(1, Ed_RemoteFile);
-        m_command = makeRequest(kCommandVars, itScalars, 15000, true);
+        m_command = makeRequest(kTftpCommandVars, itScalars, 15000, true);
         m_command->BindCombo(0, CB_TfpCom);
         m_command->SetMessageTarget(statusTarget());
         m_command->OnSetDone = [this](VtSNMPRequest2Controls *, const VtSNMPError &result) {
             commandDone(result);
         };
-        m_install = makeRequest(kInstallVars, itScalars, 30000, true);
+        m_install = makeRequest(kTftpInstallVars, itScalars, 30000, true);
         m_install->BindCombo(0, CB_UpgCom);
         m_install->OnSetDone = [this](VtSNMPRequest2Controls *, const VtSNMPError &result) {
             installDone(result);

@@ -1,5 +1,6 @@
 #include "TransferFlow.h"
 
+#include "ApMib.h"
 #include "DeviceState.h"
 #include "FindLocalAddress.h"
 #include "TFM_Page.h"
@@ -16,6 +17,21 @@ const VtOptionList olTftpCommand{{2, "Get"}, {3, "Put"}, {4, "Nothing"}, {5, "pu
 const VtOptionList olUpgradeCommand{{1, "Firmwareupdate"}, {2, "configSetting"}, {3, "Configsave"},
     {4, "Reboot"}, {6, "Nothing"}, {7, "certificateFileUpdate"}, {8, "keyFileUpdate"},
     {9, "getacl"}};
+
+const UISnmpVar kTftpAddressVars[] = {
+    {mib::tftpServerIPAddress, "tftpServerIPAddress", synIpAddress, vfRead | vfWrite},
+    {mib::tftpRemoteFileName, "tftpRemoteFileName", synDisplayString, vfRead | vfWrite},
+    {nullptr},
+};
+const UISnmpVar kTftpCommandVars[] = {
+    {mib::tftpcommand, "tftpcommand", synInteger, vfRead | vfWrite, &olTftpCommand},
+    {nullptr},
+};
+const UISnmpVar kTftpInstallVars[] = {
+    {mib::tftpUpgradeSettingCommand, "tftpUpgradeSettingCommand", synInteger, vfRead | vfWrite,
+        &olUpgradeCommand},
+    {nullptr},
+};
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include "DeviceState.h"
 #include "TftpServer.h"
+#include "UISnmpVar.h"
 #include "VtOptionList.h"
 
 #include <functional>
@@ -26,6 +27,13 @@ extern const VtOptionList olTftpCommand;
 /// tftpUpgradeSettingCommand; item index 0 Firmwareupdate, 1 configSetting, 2 Configsave,
 /// 3 Reboot, 4 Nothing, 5 certificateFileUpdate, 6 keyFileUpdate, 7 getacl.
 extern const VtOptionList olUpgradeCommand;
+
+/// The device's TFTP command objects, each written on its own: the server address and remote
+/// file name, the transfer command (tftpcommand) and the install command
+/// (tftpUpgradeSettingCommand). Null-terminated variable tables.
+extern const UISnmpVar kTftpAddressVars[];
+extern const UISnmpVar kTftpCommandVars[];
+extern const UISnmpVar kTftpInstallVars[];
 
 enum TftpCommandIndex {
     kGet = 0,
