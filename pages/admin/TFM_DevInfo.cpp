@@ -175,51 +175,35 @@ void TFM_DevInfo::showDerivedMacLines()
 void TFM_DevInfo::FormCreate()
 {
     // A failed read is not reported here: its fields show what the read left.
-    guarded([&] {
-        VtSNMPRequest2Edits *addresses = makeRequest(kAddressVars, itInstance, kTimeout);
-        addresses->BindControl(0, Ed_IPaddr);
-        addresses->BindControl(1, Ed_SubMask);
-        addresses->BindControl(2, Ed_Gate);
-        addresses->BindControl(3, Ed_Mac);
-        addresses->Get();
-        showDerivedMacLines();
-        if (Ed_Gate->text() == u"0.0.0.0") {
-            Ed_Gate->setText(QStringLiteral("N/A"));
-        }
+    VtSNMPRequest2Edits *addresses = makeRequest(kAddressVars, itInstance, kTimeout);
+    bindControls(addresses, {Ed_IPaddr, Ed_SubMask, Ed_Gate, Ed_Mac});
+    VtSNMPRequest2Edits *firmware = makeRequest(kFirmwareVars, itScalars, kTimeout, noHandlers());
+    bindControls(firmware, {Ed_Firmware});
+    VtSNMPRequest2Edits *radio = makeRequest(kRadioVars, itInstance, kTimeout);
+    bindControls(radio, {Ed_SSID, Ed_Channel, Ed_DRate});
+    VtSNMPRequest2Edits *security = makeRequest(kSecurityVars, itInstance, kTimeout);
+    bindControls(security, {CB_Auth, CB_Encryption, CB_Cipher});
+    VtSNMPRequest2Edits *wepKey = makeRequest(kWepKeyVars, itInstance, kTimeout);
+    bindControls(wepKey, {CB_KeyEntry, Ed_WepKey});
+    VtSNMPRequest2Edits *band = makeRequest(kBandVars, itInstance, kTimeout);
+    bindControls(band, {CB_Band});
+    VtSNMPRequest2Edits *array = makeRequest(kArrayVars, itScalars, kTimeout);
+    bindControls(array, {Ed_Array, Ed_Role, Ed_Location});
 
-        VtSNMPRequest2Edits *firmware = makeRequest(kFirmwareVars, itScalars, kTimeout, true);
-        firmware->BindControl(0, Ed_Firmware);
-        firmware->Get();
-
-        VtSNMPRequest2Edits *radio = makeRequest(kRadioVars, itInstance, kTimeout);
-        radio->BindControl(0, Ed_SSID);
-        radio->BindControl(1, Ed_Channel);
-        radio->BindControl(2, Ed_DRate);
-        radio->Get();
-
-        VtSNMPRequest2Edits *security = makeRequest(kSecurityVars, itInstance, kTimeout);
-        security->BindCombo(0, CB_Auth);
-        security->BindCombo(1, CB_Encryption);
-        security->BindCombo(2, CB_Cipher);
-        security->Get();
-        VtSNMPRequest2Edits *wepKey = makeRequest(kWepKeyVars, itInstance, kTimeout);
-        wepKey->BindCombo(0, CB_KeyEntry);
-        wepKey->BindControl(1, Ed_WepKey);
-        wepKey->Get();
-        Ed_Sec->setText(securityLevelText(CB_Auth->currentText(), CB_Encryption->currentText(),
-            CB_Cipher->currentText(), CB_KeyEntry->currentText(), Ed_WepKey->text()));
-
-        VtSNMPRequest2Edits *band = makeRequest(kBandVars, itInstance, kTimeout);
-        band->BindCombo(0, CB_Band);
-        band->Get();
-        GB_Wireless->setTitle(selectedItemIndex(CB_Band) == options::kBand5GHz
-                ? QStringLiteral("Wireless(5GHz)")
-                : QStringLiteral("Wireless(2.4GHz)"));
-
-        VtSNMPRequest2Edits *array = makeRequest(kArrayVars, itScalars, kTimeout);
-        array->BindControl(0, Ed_Array);
-        array->BindControl(1, Ed_Role);
-        array->BindControl(2, Ed_Location);
-        array->Get();
-    });
+    addresses->Get();
+    showDerivedMacLines();
+    if (Ed_Gate->text() == u"0.0.0.0") {
+        Ed_Gate->setText(QStringLiteral("N/A"));
+    }
+    firmware->Get();
+    radio->Get();
+    security->Get();
+    wepKey->Get();
+    Ed_Sec->setText(securityLevelText(CB_Auth->currentText(), CB_Encryption->currentText(),
+        CB_Cipher->currentText(), CB_KeyEntry->currentText(), Ed_WepKey->text()));
+    band->Get();
+    GB_Wireless->setTitle(selectedItemIndex(CB_Band) == options::kBand5GHz
+            ? QStringLiteral("Wireless(5GHz)")
+            : QStringLiteral("Wireless(2.4GHz)"));
+    array->Get();
 }

@@ -65,10 +65,8 @@ TFM_StatWLAN::TFM_StatWLAN(QWidget *owner, const PageContext &context)
         form().addReadOnly("Edt_RecPHYErrCount", QStringLiteral("Received PHY Error Count"), true);
     form().endGroup();
     CB_Clear = form().addHiddenCombo("CB_Clear");
-    Bt_Refresh = form().addButton("Bt_Refresh", QStringLiteral("Refresh"));
-    Bt_Clear = form().addButton("Bt_Clear", QStringLiteral("Clear"));
-    connect(Bt_Refresh, &QPushButton::clicked, this, &TFM_StatWLAN::Bt_RefreshClick);
-    connect(Bt_Clear, &QPushButton::clicked, this, &TFM_StatWLAN::Bt_ClearClick);
+    Bt_Refresh = addButton("Bt_Refresh", QStringLiteral("Refresh"), &TFM_StatWLAN::Bt_RefreshClick);
+    Bt_Clear = addButton("Bt_Clear", QStringLiteral("Clear"), &TFM_StatWLAN::Bt_ClearClick);
 }
 
 QList<QLineEdit *> TFM_StatWLAN::counterFields() const
@@ -80,45 +78,30 @@ QList<QLineEdit *> TFM_StatWLAN::counterFields() const
 
 void TFM_StatWLAN::FormCreate()
 {
-    guarded([&] {
-        m_counters = makeRequest(kCounterVars, itInstance, 10000);
-        bindCounterFields(*m_counters, counterFields());
-        m_clear = makeRequest(kClearVars, itInstance, 10000);
-        m_clear->BindCombo(0, CB_Clear);
-        setStatus(getKeepingFields(m_counters) ? QStringLiteral("Wlan Info Get OK!")
-                                               : QStringLiteral("Wlan Info Get Error!"));
-    });
+    m_counters = makeRequest(kCounterVars, itInstance, 10000);
+    bindCounterFields(*m_counters, counterFields());
+    m_clear = makeRequest(kClearVars, itInstance, 10000);
+    bindControls(m_clear, {CB_Clear});
+    setStatus(getKeepingFields(m_counters) ? QStringLiteral("Wlan Info Get OK!")
+                                           : QStringLiteral("Wlan Info Get Error!"));
 }
 
 void TFM_StatWLAN::Bt_RefreshClick()
 {
-    if (m_counters == nullptr) {
-        return;
-    }
     setStatus(QStringLiteral("Wlan Info Refresh..."));
-    Bt_Refresh->setEnabled(false);
-    Bt_Clear->setEnabled(false);
-    guarded([&] {
-        const bool ok = getKeepingFields(m_counters);
-        // the device needs this long to gather fresh radio counters; the page holds still meanwhile
-        QThread::msleep(
-            static_cast<unsigned long>(qMax(0, context().settings.wlanStatisticsWaitMs)));
-        setStatus(ok ? QStringLiteral("Refresh Wlan Info OK!")
-                     : QStringLiteral("Refresh Wlan Info Error!"));
-    });
-    Bt_Refresh->setEnabled(true);
-    Bt_Clear->setEnabled(true);
+    enable({Bt_Refresh, Bt_Clear}, false);
+    const bool ok = getKeepingFields(m_counters);
+    // the device needs this long to gather fresh radio counters; the page holds still meanwhile
+    QThread::msleep(static_cast<unsigned long>(qMax(0, context().settings.wlanStatisticsWaitMs)));
+    setStatus(
+        ok ? QStringLiteral("Refresh Wlan Info OK!") : QStringLiteral("Refresh Wlan Info Error!"));
+    enable({Bt_Refresh, Bt_Clear}, true);
 }
 
 // The counters are zeroed on screen only once the device took the clear.
 void TFM_StatWLAN::Bt_ClearClick()
 {
-    if (m_clear == nullptr) {
-        return;
-    }
-    guarded([&] {
-        setStatus(clearCounters(*m_clear, CB_Clear, counterFields())
-                ? QStringLiteral("Clear Wlan Info OK!")
-                : QStringLiteral("Clear Wlan Info Error!"));
-    });
+    setStatus(clearCounters(*m_clear, CB_Clear, counterFields())
+            ? QStringLiteral("Clear Wlan Info OK!")
+            : QStringLiteral("Clear Wlan Info Error!"));
 }

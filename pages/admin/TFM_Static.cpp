@@ -69,10 +69,8 @@ TFM_Static::TFM_Static(QWidget *owner, const PageContext &context)
         ->clear();
     form().endGroup();
     CB_Clear = form().addHiddenCombo("CB_Clear");
-    Bt_Refresh = form().addButton("Bt_Refresh", QStringLiteral("Refresh"));
-    Bt_Clear = form().addButton("Bt_Clear", QStringLiteral("Clear"));
-    connect(Bt_Refresh, &QPushButton::clicked, this, &TFM_Static::Bt_RefreshClick);
-    connect(Bt_Clear, &QPushButton::clicked, this, &TFM_Static::Bt_ClearClick);
+    Bt_Refresh = addButton("Bt_Refresh", QStringLiteral("Refresh"), &TFM_Static::Bt_RefreshClick);
+    Bt_Clear = addButton("Bt_Clear", QStringLiteral("Clear"), &TFM_Static::Bt_ClearClick);
 }
 
 QList<QLineEdit *> TFM_Static::counterFields() const
@@ -83,38 +81,26 @@ QList<QLineEdit *> TFM_Static::counterFields() const
 
 void TFM_Static::FormCreate()
 {
-    guarded([&] {
-        m_counters = makeRequest(kCounterVars, itInstance, 10000);
-        bindCounterFields(*m_counters, counterFields());
-        m_clear = makeRequest(kClearVars, itInstance, 1000);
-        m_clear->BindCombo(0, CB_Clear);
-        setStatus(getKeepingFields(m_counters) ? QStringLiteral("Ethernet Info Get OK!")
-                                               : QStringLiteral("Ethernet Info Get Error!"));
-    });
+    m_counters = makeRequest(kCounterVars, itInstance, 10000);
+    bindCounterFields(*m_counters, counterFields());
+    m_clear = makeRequest(kClearVars, itInstance, 1000);
+    bindControls(m_clear, {CB_Clear});
+    setStatus(getKeepingFields(m_counters) ? QStringLiteral("Ethernet Info Get OK!")
+                                           : QStringLiteral("Ethernet Info Get Error!"));
 }
 
 void TFM_Static::Bt_RefreshClick()
 {
-    if (m_counters == nullptr) {
-        return;
-    }
-    guarded([&] {
-        setStatus(getKeepingFields(m_counters) ? QStringLiteral("Refresh Ethernet Info OK!")
-                                               : QStringLiteral("Refresh Ethernet Info Error!"));
-    });
+    setStatus(getKeepingFields(m_counters) ? QStringLiteral("Refresh Ethernet Info OK!")
+                                           : QStringLiteral("Refresh Ethernet Info Error!"));
 }
 
 // The counters are zeroed on screen only once the device took the clear; a refused or
 // unanswered clear leaves them as read and says so.
 void TFM_Static::Bt_ClearClick()
 {
-    if (m_clear == nullptr) {
-        return;
-    }
-    guarded([&] {
-        setStatus(QStringLiteral("Ethernet Info is Clearing!"));
-        setStatus(clearCounters(*m_clear, CB_Clear, counterFields())
-                ? QStringLiteral("Clear Ethernet Info is OK!")
-                : QStringLiteral("Clear Ethernet Info Error!"));
-    });
+    setStatus(QStringLiteral("Ethernet Info is Clearing!"));
+    setStatus(clearCounters(*m_clear, CB_Clear, counterFields())
+            ? QStringLiteral("Clear Ethernet Info is OK!")
+            : QStringLiteral("Clear Ethernet Info Error!"));
 }

@@ -2,10 +2,8 @@
 
 #include "ApMib.h"
 #include "DeviceState.h"
-#include "ErrorMapping.h"
-#include "TransferFlow.h"
+#include "MemberSwitch.h"
 #include "VtOptionList.h"
-#include "VtUi.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -32,12 +30,6 @@ enum {
     kLanguageClear = 2
 };
 
-bool confirm(QWidget *owner, const char *text)
-{
-    return VtUi::current().messageOkCancel(
-        owner, QStringLiteral("Warning"), QString::fromUtf8(text));
-}
-
 } // namespace
 
 TFM_Sytem::TFM_Sytem(QWidget *owner, const PageContext &context)
@@ -49,60 +41,51 @@ TFM_Sytem::TFM_Sytem(QWidget *owner, const PageContext &context)
     CB_Restart = form().addHiddenCombo("CB_Restart");
     CB_Restore = form().addHiddenCombo("CB_Restore");
     Cbox_LanguagePack = form().addHiddenCombo("Cbox_LanguagePack");
-    Button1 = form().addButton("Button1", QStringLiteral("Restart"));
-    Button2 = form().addButton("Button2", QStringLiteral("Restore"));
-    Bt_LanguageClear = form().addButton("Bt_LanguageClear", QStringLiteral("Clear"));
-    connect(Button1, &QPushButton::clicked, this, &TFM_Sytem::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TFM_Sytem::Button2Click);
-    connect(Bt_LanguageClear, &QPushButton::clicked, this, &TFM_Sytem::Bt_LanguageClearClick);
+    Button1 = addButton("Button1", QStringLiteral("Restart"), &TFM_Sytem::Button1Click);
+    Button2 = addButton("Button2", QStringLiteral("Restore"), &TFM_Sytem::Button2Click);
+    Bt_LanguageClear =
+        addButton("Bt_LanguageClear", QStringLiteral("Clear"), &TFM_Sytem::Bt_LanguageClearClick);
 }
 
 void TFM_Sytem::FormCreate()
 {
     // The commands are written only; nothing is read as the page opens.
-    guarded([&] {
-        m_commands = makeRequest(kCommandVars, itScalars, 10000);
-        m_commands->BindCombo(kRestart, CB_Restart);
-        m_commands->BindCombo(kFactoryDefault, CB_Restore);
-        m_commands->BindCombo(kLanguageClear, Cbox_LanguagePack);
-        m_commands->SetMessageTarget(statusTarget());
-        m_commands->Request.OnError = [this](const VtSNMPError &e) { m_lastError = e; };
-    });
+    m_commands = makeRequest(kCommandVars, itScalars, 10000, statusTarget());
+    bindControls(m_commands, {CB_Restart, CB_Restore, Cbox_LanguagePack});
+    m_commands->Request.OnError = [this](const VtSNMPError &e) { m_lastError = e; };
 }
 
 bool TFM_Sytem::writeOnly(int index)
 {
-    if (!m_commands) {
-        return false;
-    }
-    for (int i = 0; i < 3; ++i) {
-        m_commands->Request.Vars.Var(i).Flags = i == index ? vfRead | vfWrite : vfSkip;
-    }
+    MemberSwitch write(m_commands);
+    write.allOut().in(index);
     m_lastError = VtSNMPError{};
-    bool ok = false;
-    guarded([&] { ok = m_commands->Set(); });
-    if (ok) {
+    if (write.set()) {
         return true;
     }
     if (m_lastError.Code != 0) {
         m_commands->MessageKind = 1;
         m_commands->ShowMessage(m_lastError.Message);
     }
-    // A device that restarts at once may never answer: that counts as done. A refusal does not.
-    return m_lastError.Code == ErrorFromStatus(snmpstatus::kTimeout).Code;
+    if (isSilence(m_lastError)) {
+        // A device that restarts at once may never answer: that counts as done. A refusal does
+        // not.
+        expectedSilence();
+        return true;
+    }
+    return false;
 }
 
 void TFM_Sytem::Button1Click()
 {
     CB_Restart->setCurrentIndex(1);
-    if (!confirm(this, "Device will reboot, continue?")) {
+    if (!confirm(QStringLiteral("Device will reboot, continue?"))) {
         return;
     }
     if (!writeOnly(kRestart)) {
         return;
     }
-    transfer::runWaitingDialog(
-        *this, 60, QString(), QStringLiteral("System is rebooting, please waiting....."));
+    runWaiting(60, QString(), QStringLiteral("System is rebooting, please waiting....."));
     if (context().device) {
         context().device->setKeyRestartState(DeviceState::KeyRestartDone);
     }
@@ -111,20 +94,20 @@ void TFM_Sytem::Button1Click()
 void TFM_Sytem::Button2Click()
 {
     CB_Restore->setCurrentIndex(1);
-    if (!confirm(this, "Restore to Factory Default Settings?")) {
+    if (!confirm(QStringLiteral("Restore to Factory Default Settings?"))) {
         return;
     }
     if (!writeOnly(kFactoryDefault)) {
         return;
     }
-    transfer::runWaitingDialog(*this, 60, QStringLiteral("The system IP will be 192.168.0.50 !"),
+    runWaiting(60, QStringLiteral("The system IP will be 192.168.0.50 !"),
         QStringLiteral("System is rebooting, please waiting.....!"));
 }
 
 void TFM_Sytem::Bt_LanguageClearClick()
 {
     Cbox_LanguagePack->setCurrentIndex(1);
-    if (confirm(this, "Clear the language pack ?")) {
+    if (confirm(QStringLiteral("Clear the language pack ?"))) {
         writeOnly(kLanguageClear);
     }
 }

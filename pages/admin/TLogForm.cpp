@@ -67,11 +67,9 @@ TLogForm::TLogForm(QWidget *owner, const PageContext &context)
     FileNameEdit = form().addHiddenEdit("FileNameEdit");
     GetCoBox = form().addHiddenCombo("GetCoBox");
     Bt_Clear = form().addHiddenCombo("Bt_Clear");
-    GetBtn = form().addButton("GetBtn", QStringLiteral("Get Log"));
-    Clear_Btn = form().addButton("Clear_Btn", QStringLiteral("Clear"));
+    GetBtn = addButton("GetBtn", QStringLiteral("Get Log"), &TLogForm::GetBtnClick);
+    Clear_Btn = addButton("Clear_Btn", QStringLiteral("Clear"), &TLogForm::Clear_BtnClick);
     CloseBtn = form().addButton("CloseBtn", QStringLiteral("Close"));
-    connect(GetBtn, &QPushButton::clicked, this, &TLogForm::GetBtnClick);
-    connect(Clear_Btn, &QPushButton::clicked, this, &TLogForm::Clear_BtnClick);
     connect(CloseBtn, &QPushButton::clicked, this, &TLogForm::close);
     m_logDirectory = LogDirectory::prepare().path;
 }
@@ -83,24 +81,14 @@ TLogForm::~TLogForm()
 
 void TLogForm::FormCreate()
 {
-    guarded([&] {
-        m_setup = makeRequest(kSetupVars, itScalars, 1000, true);
-        m_setup->BindControl(0, ServerEdit);
-        m_setup->BindControl(1, FileNameEdit);
-        m_setup->OnSetDone = [this](VtSNMPRequest2Controls *, const VtSNMPError &result) {
-            setupDone(result);
-        };
-        m_command = makeRequest(kCommandVars, itScalars, 1000, true);
-        m_command->BindCombo(0, GetCoBox);
-        m_command->OnSetDone = [this](VtSNMPRequest2Controls *, const VtSNMPError &result) {
-            commandDone(result);
-        };
-        m_clear = makeRequest(kClearVars, itScalars, 1000);
-        m_clear->BindCombo(0, Bt_Clear);
-    });
-    if (!m_flow.open() || !m_command) {
+    m_setup = makeRequest(kSetupVars, itScalars, 1000, onSetDone(&TLogForm::setupDone));
+    bindControls(m_setup, {ServerEdit, FileNameEdit});
+    m_command = makeRequest(kCommandVars, itScalars, 1000, onSetDone(&TLogForm::commandDone));
+    bindControls(m_command, {GetCoBox});
+    m_clear = makeRequest(kClearVars, itScalars, 1000);
+    bindControls(m_clear, {Bt_Clear});
+    if (!m_flow.open()) {
         GetBtn->setEnabled(false);
-        Clear_Btn->setEnabled(m_clear != nullptr);
         return;
     }
     setStatus(QStringLiteral("Refresh..."));
@@ -109,18 +97,11 @@ void TLogForm::FormCreate()
 
 void TLogForm::GetBtnClick()
 {
-    if (!m_flow.ready() || !m_command) {
+    if (!m_flow.ready()) {
         return;
     }
-    GetBtn->setEnabled(false);
-    Clear_Btn->setEnabled(false);
+    enable({GetBtn, Clear_Btn}, false);
     setStatus(QStringLiteral("Refresh...!"));
-    FileNameEdit->setText(logFileName());
-    if (!m_flow.localAddress(ServerEdit)) {
-        fetchEnded();
-        setStatus(QStringLiteral("Get PC's IP Address fail!"));
-        return;
-    }
     // A copy left from an earlier fetch must never pass for the log fetched now.
     const QString local = QDir(m_logDirectory).filePath(logFileName());
     if (QFile::exists(local) && !QFile::remove(local)) {
@@ -128,13 +109,23 @@ void TLogForm::GetBtnClick()
         setStatus(QStringLiteral("Get fail."));
         return;
     }
-    if (!m_flow.serve(m_logDirectory, logFileName(), tftpWriteRequest)) {
+    setCloseLocked(true);
+    transfer::TransferStep step;
+    step.path = local;
+    step.direction = tftpWriteRequest;
+    step.server = ServerEdit;
+    step.remoteFile = FileNameEdit;
+    step.address = m_setup; // the command goes once the device has the address: setupDone
+    switch (m_flow.start(step)) {
+    case transfer::TransferStart::Started:
+        return;
+    case transfer::TransferStart::NoLocalAddress:
+        fetchEnded();
+        setStatus(QStringLiteral("Get PC's IP Address fail!"));
+        return;
+    default:
         fetchEnded();
         return;
-    }
-    m_closeAllowed = false;
-    if (!guarded([&] { m_setup->Set(); })) {
-        fetchEnded();
     }
 }
 
@@ -166,7 +157,7 @@ void TLogForm::commandDone(const VtSNMPError &result)
 void TLogForm::fetchEnded()
 {
     m_flow.endTransfer();
-    m_closeAllowed = true;
+    setCloseLocked(false);
     GetBtn->setEnabled(m_flow.ready());
     Clear_Btn->setEnabled(true);
 }
@@ -194,30 +185,16 @@ void TLogForm::loadLog()
 
 void TLogForm::Clear_BtnClick()
 {
-    if (!m_clear) {
-        return;
-    }
     Bt_Clear->setCurrentIndex(1);
-    bool ok = false;
-    guarded([&] { ok = m_clear->Set(); });
-    if (ok) {
+    if (m_clear->Set()) {
         ViewListView->clear();
     }
 }
 
 void TLogForm::closeEvent(QCloseEvent *event)
 {
-    if (!m_closeAllowed) {
-        event->ignore();
-        return;
-    }
-    m_flow.stop();
     TFM_Page::closeEvent(event);
-}
-
-void TLogForm::reject()
-{
-    if (m_closeAllowed) {
-        TFM_Page::reject();
+    if (event->isAccepted()) {
+        m_flow.stop();
     }
 }

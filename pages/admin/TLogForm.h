@@ -35,7 +35,7 @@ public:
 
     transfer::TransferFlow &flow() { return m_flow; }
 
-    bool closeAllowed() const { return m_closeAllowed; }
+    bool closeAllowed() const { return !closeLocked(); }
 
     /// The local copy of the device's log.
     static QString logFileName() { return QStringLiteral("LogFile.RD"); }
@@ -51,7 +51,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void reject() override;
 
 private:
     void GetBtnClick();
@@ -68,5 +67,4 @@ private:
     VtSNMPRequest2Edits *m_setup = nullptr;
     VtSNMPRequest2Edits *m_command = nullptr;
     VtSNMPRequest2Edits *m_clear = nullptr;
-    bool m_closeAllowed = true;
 };

@@ -2,8 +2,8 @@
 
 #include "ApMib.h"
 #include "Checks.h"
+#include "MemberSwitch.h"
 #include "VtOptionList.h"
-#include "VtUi.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -63,7 +63,6 @@ enum MailVar {
     mvSsl
 };
 
-constexpr int kMailVarCount = 9;
 constexpr int kInternal = 0; // item index of the device's own mail server
 
 bool isLetterOrDigit(QChar c)
@@ -154,62 +153,52 @@ TLogSetForm::TLogSetForm(QWidget *owner, const PageContext &context)
     CB_RemoteLogState = form().addHiddenCombo("CB_RemoteLogState");
     CB_OutServerSet = form().addHiddenCombo("CB_OutServerSet");
     Ed_Schdule = form().addHiddenEdit("Ed_Schdule");
-    Bt_Apply = form().addButton("Bt_Apply", QStringLiteral("Save"));
+    Bt_Apply = addButton("Bt_Apply", QStringLiteral("Save"), &TLogSetForm::Bt_ApplyClick);
     Bt_Cancel = form().addButton("Bt_Cancel", QStringLiteral("Cancel"));
-    Ed_Password->setEchoMode(QLineEdit::Password);
     Ed_Conpass->setEchoMode(QLineEdit::Password);
     for (int half = 0; half <= 48; ++half) {
         CB_Schedule->addItem(half % 2 == 0 ? QString::number(half / 2)
                                            : QString::number(half / 2) + QStringLiteral(".5"));
     }
-    connect(CheckBox_EMNotifca, &QCheckBox::clicked, this, &TLogSetForm::applyNotificationRule);
-    connect(CB_OutServer, &QComboBox::activated, this, &TLogSetForm::CB_OutServerChange);
-    connect(Ed_Password, &QLineEdit::textEdited, this, [this] { m_passwordEdited = true; });
-    connect(Bt_Apply, &QPushButton::clicked, this, &TLogSetForm::Bt_ApplyClick);
+    onChange(CheckBox_EMNotifca, &TLogSetForm::applyNotificationRule);
+    onChange(CB_OutServer, &TLogSetForm::CB_OutServerChange);
     connect(Bt_Cancel, &QPushButton::clicked, this, &TLogSetForm::reject);
 }
 
 void TLogSetForm::FormCreate()
 {
-    guarded([&] {
-        m_log = makeRequest(kLogVars, itInstance, 10000);
-        m_log->BindControl(0, CheckBox_System);
-        m_log->BindControl(1, CheckBox_Wireless);
-        m_log->BindControl(2, CheckBox_Notice);
-        m_log->BindControl(3, Ed_LogServerIp);
-        m_log->BindCombo(4, CB_RemoteLogState);
-        m_account = makeRequest(kAccountVars, itInstance, 10000);
-        m_account->BindControl(0, Ed_UserName);
-        m_schedule = makeRequest(kScheduleVars, itInstance, 50000);
-        m_schedule->BindControl(0, Ed_Schdule);
-        m_mail = makeRequest(kMailVars, itInstance, 10000);
-        m_mail->BindCombo(mvIndex, CB_OutServer);
-        m_mail->BindControl(mvStatus, CheckBox_EMNotifca);
-        m_mail->BindControl(mvFrom, Edt_FEail);
-        m_mail->BindControl(mvTo, Ed_TMail);
-        m_mail->BindControl(mvServer, Ed_MailServerIp);
-        m_mail->BindControl(mvPassword, Ed_Password);
-        m_mail->BindControl(mvPort, Ed_SntpPort);
-        m_mail->BindControl(mvAuth, Cbk_Auth);
-        m_mail->BindControl(mvSsl, Cbk_SSL);
-        m_serverIndex = makeRequest(kServerIndexVars, itInstance, 10000);
-        m_serverIndex->BindCombo(0, CB_OutServerSet);
+    m_log = makeRequest(kLogVars, itInstance, 10000);
+    bindControls(m_log,
+        {CheckBox_System, CheckBox_Wireless, CheckBox_Notice, Ed_LogServerIp, CB_RemoteLogState});
+    m_account = makeRequest(kAccountVars, itInstance, 10000);
+    bindControls(m_account, {Ed_UserName});
+    m_schedule = makeRequest(kScheduleVars, itInstance, 50000);
+    bindControls(m_schedule, {Ed_Schdule});
+    m_mail = makeRequest(kMailVars, itInstance, 10000);
+    bindControls(m_mail,
+        {CB_OutServer, CheckBox_EMNotifca, Edt_FEail, Ed_TMail, Ed_MailServerIp, nullptr,
+            Ed_SntpPort, Cbk_Auth, Cbk_SSL});
+    m_mail->BindSecret(mvPassword, Ed_Password); // written only when the operator typed one
+    m_serverIndex = makeRequest(kServerIndexVars, itInstance, 10000);
+    bindControls(m_serverIndex, {CB_OutServerSet});
 
-        // Read failures are left as they are: the page shows what it could read.
-        m_log->Get();
-        m_account->Get();
-        m_schedule->Get();
-        CB_Schedule->setCurrentText(Ed_Schdule->text());
-        m_mail->Get();
-        Ed_Conpass->setText(Ed_Password->text());
-        m_serverIndex->Get();
-        m_storedServerIndex = CB_OutServerSet->currentIndex();
-    });
-    applyNotificationRule();
+    // Read failures are left as they are: the page shows what it could read.
+    m_log->Get();
+    m_account->Get();
+    m_schedule->Get();
+    CB_Schedule->setCurrentText(Ed_Schdule->text());
+    m_mail->Get();
+    Ed_Conpass->setText(Ed_Password->text());
+    m_serverIndex->Get();
+    m_storedServerIndex = CB_OutServerSet->currentIndex();
     clearIfReads(Ed_MailServerIp, "0.0.0.0");
     clearIfReads(Ed_LogServerIp, "0.0.0.0");
     clearIfReads(Ed_UserName, "admin");
-    m_passwordEdited = false;
+}
+
+void TLogSetForm::applyRules()
+{
+    applyNotificationRule();
 }
 
 void TLogSetForm::clearIfReads(QLineEdit *edit, const char *text)
@@ -233,51 +222,36 @@ void TLogSetForm::applyNotificationRule()
 
 void TLogSetForm::CB_OutServerChange()
 {
-    if (!m_serverIndex || !m_mail || !m_account) {
-        return;
-    }
-    guarded([&] {
-        // The device offers the chosen provider's settings once it is told the choice; the
-        // stored choice is put back afterwards, so only Save changes it.
-        CB_OutServerSet->setCurrentIndex(CB_OutServer->currentIndex());
-        const int chosen = CB_OutServer->currentIndex();
-        if (m_serverIndex->Set(false)) {
-            VtSNMPVar &status = m_mail->Request.Vars.Var(mvStatus);
-            const int flags = status.Flags;
-            status.Flags = vfSkip;
-            const bool wasChecked = CheckBox_EMNotifca->isChecked();
+    // The device offers the chosen provider's settings once it is told the choice; the stored
+    // choice is put back afterwards, so only Save changes it.
+    CB_OutServerSet->setCurrentIndex(CB_OutServer->currentIndex());
+    const int chosen = CB_OutServer->currentIndex();
+    if (m_serverIndex->Set(false)) {
+        const bool wasChecked = CheckBox_EMNotifca->isChecked();
+        {
+            MemberSwitch read(m_mail);
+            read.out(mvStatus); // the switch stays as the operator left it
             m_mail->Get();
-            m_account->Get();
-            status.Flags = flags;
-            CheckBox_EMNotifca->setChecked(wasChecked);
-            CB_OutServer->setCurrentIndex(chosen);
-            Ed_Conpass->setText(Ed_Password->text());
-            clearIfReads(Ed_MailServerIp, "0.0.0.0");
-            clearIfReads(Ed_SntpPort, "0");
         }
-        const bool internal = CB_OutServer->currentIndex() == kInternal;
-        Cbk_Auth->setEnabled(internal);
-        Cbk_SSL->setEnabled(internal);
-        CB_OutServerSet->setCurrentIndex(m_storedServerIndex);
-        m_serverIndex->Set(false);
-    });
+        m_account->Get();
+        CheckBox_EMNotifca->setChecked(wasChecked);
+        CB_OutServer->setCurrentIndex(chosen);
+        Ed_Conpass->setText(Ed_Password->text());
+        clearIfReads(Ed_MailServerIp, "0.0.0.0");
+        clearIfReads(Ed_SntpPort, "0");
+    }
+    CB_OutServerSet->setCurrentIndex(m_storedServerIndex);
+    m_serverIndex->Set(false);
 }
 
 void TLogSetForm::Bt_ApplyClick()
 {
-    if (!m_log || !m_mail || !m_account || !m_schedule) {
-        return;
-    }
-    VtUi &ui = VtUi::current();
-    const QString warning = QStringLiteral("Warning");
     if (Ed_LogServerIp->text().isEmpty()) {
         Ed_LogServerIp->setText(QStringLiteral("0.0.0.0"));
     }
     const bool remote = Ed_LogServerIp->text() != QLatin1String("0.0.0.0");
     if (remote && !CheckIPAddress(Ed_LogServerIp->text())) {
-        ui.messageOk(this, warning, QStringLiteral("Please input valid IP Address."));
-        Ed_LogServerIp->setFocus();
-        Ed_LogServerIp->clear();
+        refuse(Ed_LogServerIp, "Warning", "Please input valid IP Address.", faClearAndFocus);
         return;
     }
     CB_RemoteLogState->setCurrentIndex(remote ? 1 : 0);
@@ -302,44 +276,36 @@ void TLogSetForm::Bt_ApplyClick()
             return;
         }
         if (Ed_Password->text() != Ed_Conpass->text()) {
-            ui.messageOk(
-                this, warning, QStringLiteral("Please input the confirm new password correctly!"));
-            Ed_Conpass->setFocus();
+            refuse(Ed_Conpass, "Warning", "Please input the confirm new password correctly!");
             return;
         }
     }
 
     // The notification switch is always written; the rest of the e-mail settings and the account
     // only with notification on, and the password only when the operator typed one.
-    for (int i = 0; i < kMailVarCount; ++i) {
-        const bool write = i == mvStatus || (notify && (i != mvPassword || m_passwordEdited));
-        m_mail->Request.Vars.Var(i).Flags = write ? vfRead | vfWrite : vfSkip;
+    MemberSwitch mail(m_mail);
+    if (!notify) {
+        mail.allOut().in(mvStatus);
     }
     Ed_Schdule->setText(CB_Schedule->currentText());
 
-    bool ok = false;
-    guarded([&] {
-        ok = m_log->Set();
-        ok = m_mail->Set() && ok;
-        if (notify) {
-            ok = m_account->Set() && ok;
-        }
-        ok = m_schedule->Set() && ok;
-    });
-    for (int i = 0; i < kMailVarCount; ++i) {
-        m_mail->Request.Vars.Var(i).Flags = vfRead | vfWrite;
+    WriteSequence save(*this);
+    save.write(m_log);
+    save.write(m_mail);
+    if (notify) {
+        save.write(m_account);
     }
-    if (ok) {
+    save.write(m_schedule);
+    if (save.ok()) {
         setStatus(QStringLiteral("Set Success!"));
         Ed_Conpass->setText(Ed_Password->text());
-        m_passwordEdited = false;
     } else {
         setStatus(QStringLiteral("Set Error!"));
     }
     if (notify) {
         m_storedServerIndex = CB_OutServer->currentIndex();
     }
-    if (ok) {
+    if (save.ok()) {
         clearIfReads(Ed_LogServerIp, "0.0.0.0");
         clearIfReads(Ed_MailServerIp, "0.0.0.0");
     }

@@ -46,6 +46,9 @@ public:
     QPushButton *Bt_Apply;
     QPushButton *Bt_Cancel;
 
+protected:
+    void applyRules() override;
+
 private:
     void applyNotificationRule();
     void CB_OutServerChange();
@@ -58,5 +61,4 @@ private:
     VtSNMPRequest2Edits *m_mail = nullptr;
     VtSNMPRequest2Edits *m_serverIndex = nullptr;
     int m_storedServerIndex = 0;
-    bool m_passwordEdited = false;
 };

@@ -1,8 +1,9 @@
-// What the main window hands every page it opens: the module's periods and time-out scale, and
-// the device state its polls keep.
+// What the main window hands every page it opens: the module's periods and time-out scale, the
+// device state its polls keep, and the page state that outlives one page.
 #pragma once
 
 #include "ModuleSettings.h"
+#include "PageState.h"
 
 class DeviceState;
 
@@ -10,4 +11,5 @@ struct PageContext
 {
     ModuleSettings settings;
     DeviceState *device = nullptr; ///< null when no main window runs (tools, tests)
+    PageState *pages = &PageState::module();
 };

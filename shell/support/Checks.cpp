@@ -83,3 +83,28 @@ bool CheckBlankEdges(const QString &text)
 {
     return !text.isEmpty() && !text.startsWith(u' ') && !text.endsWith(u' ');
 }
+
+bool CheckMacAddress(const QString &text)
+{
+    if (text.size() != 12) {
+        return false;
+    }
+    for (const QChar c : text) {
+        const bool hex =
+            (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+        if (!hex) {
+            return false;
+        }
+    }
+    return true;
+}
+
+QString normaliseMac(const QString &text)
+{
+    return text.toUpper();
+}
+
+bool sameMac(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}

@@ -11,3 +11,12 @@ bool CheckSubnetMask(const QString &text);
 
 /// False for an empty text and for one that starts or ends with a blank.
 bool CheckBlankEdges(const QString &text);
+
+/// A MAC address as pages take it: exactly 12 hexadecimal digits, no separators, either case.
+bool CheckMacAddress(const QString &text);
+
+/// A MAC address in the device's form: the digits in upper case (the text unchanged otherwise).
+QString normaliseMac(const QString &text);
+
+/// Whether two MAC addresses are the same, whatever the case of their digits.
+bool sameMac(const QString &a, const QString &b);

@@ -651,6 +651,7 @@ void VtSNMPRequest::report(VtSNMPError error)
 {
     ++ErrorCount;
     error.ErrorCount = ErrorCount;
+    LastError = error;
     if (OnError) {
         OnError(error);
     }

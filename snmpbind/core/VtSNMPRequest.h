@@ -51,6 +51,8 @@ public:
     bool Alive = true;
     std::int32_t Pending = 0;
     std::uint64_t ErrorCount = 0;
+    /// The last failure reported (through OnError or not); code 0 before the first.
+    VtSNMPError LastError;
 
     /// How long destruction waits for outstanding exchanges (tests shorten it).
     static int DestroyWaitMs;

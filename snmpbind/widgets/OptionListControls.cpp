@@ -29,6 +29,34 @@ void FillItems(QWidget *control, const VtOptionList &options)
     }
 }
 
+namespace {
+
+// The item showing option `index`: the item at the option's own position while the control holds
+// the whole list, else the item of the same text (a page refills some controls with a subset of
+// the options, where positions no longer match).
+int itemOfOption(const QStringList &items, const VtOptionList &options, int index)
+{
+    if (index < 0 || index >= options.Count()) {
+        return -1;
+    }
+    const QString &text = options.Entry(index).Text;
+    if (index < items.size() && items.at(index) == text) {
+        return index;
+    }
+    return static_cast<int>(items.indexOf(text));
+}
+
+QStringList comboItems(const QComboBox *combo)
+{
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i) {
+        items.append(combo->itemText(i));
+    }
+    return items;
+}
+
+} // namespace
+
 void SelectItem(QWidget *control, const VtOptionList &options, const QString &text)
 {
     int index = options.IndexOfText(text);
@@ -38,12 +66,14 @@ void SelectItem(QWidget *control, const VtOptionList &options, const QString &te
     switch (controlKindOf(control)) {
     case ControlKind::Combo: {
         auto *combo = static_cast<QComboBox *>(control);
-        combo->setCurrentIndex(index < combo->count() ? index : -1);
+        combo->setCurrentIndex(itemOfOption(comboItems(combo), options, index));
         break;
     }
-    case ControlKind::RadioGroup:
-        static_cast<VtRadioGroup *>(control)->setItemIndex(index);
+    case ControlKind::RadioGroup: {
+        auto *group = static_cast<VtRadioGroup *>(control);
+        group->setItemIndex(itemOfOption(group->items(), options, index));
         break;
+    }
     default:
         break;
     }

@@ -11,8 +11,9 @@ class VtOptionList;
 /// Other controls are left alone.
 void FillItems(QWidget *control, const VtOptionList &options);
 
-/// Chooses the item of `text` (by option text, else by option value); a text matching neither
-/// leaves no item chosen.
+/// Chooses the item of `text` (by option text, else by option value): the item showing that
+/// option's text, also in a control refilled with a subset of the options; a text matching neither,
+/// or an option the control does not offer, leaves no item chosen.
 void SelectItem(QWidget *control, const VtOptionList &options, const QString &text);
 
 /// Item index of a combo box or radio group; -1 for other controls and when none is chosen.

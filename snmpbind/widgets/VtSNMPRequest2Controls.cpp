@@ -2,6 +2,7 @@
 #include "VtSNMPRequest2Controls.h"
 
 #include "ControlKind.h"
+#include "ErrorMapping.h"
 #include "VtUi.h"
 
 #include <limits>
@@ -76,6 +77,27 @@ QString resultTime()
 
 } // namespace
 
+bool isSilence(const VtSNMPError &result)
+{
+    static const int timeout = ErrorFromStatus(snmpstatus::kTimeout).Code;
+    return result.Code == timeout;
+}
+
+bool VtSilenceGate::noteResult(const VtSNMPError &result)
+{
+    if (!isSilence(result)) {
+        return false;
+    }
+    if (!silent) {
+        silent = true;
+        cause = result;
+        if (onSilenced) {
+            onSilenced(result);
+        }
+    }
+    return true;
+}
+
 VtSNMPError SuccessResult()
 {
     VtSNMPError ok;
@@ -128,6 +150,15 @@ bool VtSNMPRequest2Controls::Get()
         return true;
     }
     const std::shared_ptr<Life> life = m_life;
+    if (gateClosed()) {
+        // An earlier exchange of this action got no answer: nothing is sent, and the fields keep
+        // what they showed.
+        MessageKind = 0;
+        if (Async && OnGetDone) {
+            OnGetDone(this, Gate->cause);
+        }
+        return Async;
+    }
     m_reading = true;
     try {
         MessageKind = 0;
@@ -148,6 +179,7 @@ bool VtSNMPRequest2Controls::Get()
         Busy = true;
         bool ok = true;
         const std::uint64_t reportedBefore = Request.ErrorCount;
+        bool silent = false;
         if (Request.Vars.IsTable()) {
             bool more = Request.ReadOnce(ok, true);
             while (more) {
@@ -160,15 +192,20 @@ bool VtSNMPRequest2Controls::Get()
                 }
                 more = Request.ReadOnce(ok, false);
             }
+            silent = !ok && Request.ErrorCount != reportedBefore && noteSilence();
         } else {
             Request.ReadOnce(ok, true);
-            if (rowAccepted(m_rowFilter)) {
+            silent = !ok && Request.ErrorCount != reportedBefore && noteSilence();
+            if (!silent && rowAccepted(m_rowFilter)) {
                 ShowData();
                 if (!life->alive) {
                     return false;
                 }
                 ++RecordCount;
             }
+        }
+        if (silent) {
+            ReadGotNoAnswer();
         }
         AfterGet();
         Busy = false;
@@ -200,6 +237,9 @@ bool VtSNMPRequest2Controls::sendAsync(
     // must then end here, with the page told through its completion handler as well.
     VtSNMPError failure;
     bool failed = false;
+    if (gateClosed()) {
+        return endAsyncAtOnce(write, Gate->cause);
+    }
     const auto saved = Request.OnError;
     Request.OnError = [&failure, &failed, saved](const VtSNMPError &e) {
         failure = e;
@@ -240,6 +280,11 @@ bool VtSNMPRequest2Controls::sendAsync(
     if (!failed) {
         failure = ErrorFromStatus(-1);
     }
+    return endAsyncAtOnce(write, failure);
+}
+
+bool VtSNMPRequest2Controls::endAsyncAtOnce(bool write, const VtSNMPError &failure)
+{
     const std::shared_ptr<Life> life = m_life;
     Busy = false;
     MessageKind = write ? 1 : 0;
@@ -256,6 +301,11 @@ bool VtSNMPRequest2Controls::sendAsync(
     return false;
 }
 
+bool VtSNMPRequest2Controls::noteSilence()
+{
+    return Gate && Gate->noteResult(Request.LastError);
+}
+
 void VtSNMPRequest2Controls::readDone(const VtSNMPError &result)
 {
     const std::shared_ptr<Life> life = m_life;
@@ -263,6 +313,9 @@ void VtSNMPRequest2Controls::readDone(const VtSNMPError &result)
         Busy = false;
         MessageKind = 0;
         endRead();
+        if (Gate && Gate->noteResult(result)) {
+            ReadGotNoAnswer();
+        }
         if (OnGetDone) {
             OnGetDone(this, result);
         }
@@ -337,10 +390,24 @@ bool VtSNMPRequest2Controls::Set(
     bool refreshAfterSet, bool collect, const QString &indexList, const QStringList *values)
 {
     const std::shared_ptr<Life> life = m_life;
+    if (gateClosed()) {
+        // An earlier exchange of this action got no answer: the write is not sent.
+        MessageKind = 1;
+        if (Async && OnSetDone) {
+            OnSetDone(this, Gate->cause);
+        }
+        return Async;
+    }
     try {
         MessageKind = 1;
         RefreshAfterSet = refreshAfterSet;
         BeforeSet();
+        BeginWrite();
+        auto endWrite = qScopeGuard([&] {
+            if (life->alive) {
+                EndWrite();
+            }
+        });
         if (collect) {
             CollectData();
         }
@@ -356,7 +423,12 @@ bool VtSNMPRequest2Controls::Set(
         bool ok = true;
         const std::uint64_t reportedBefore = Request.ErrorCount;
         Request.Write(ok, indexList, values);
+        if (!ok && Request.ErrorCount != reportedBefore) {
+            noteSilence();
+        }
         ok = ok && Request.ErrorCount == reportedBefore;
+        endWrite.dismiss();
+        EndWrite();
         AfterSet();
         Busy = false;
         if (ok && Request.OnError) {
@@ -380,6 +452,9 @@ void VtSNMPRequest2Controls::writeDone(const VtSNMPError &result)
     if (result.Code != 0) {
         Busy = false;
         MessageKind = 1;
+        if (Gate) {
+            Gate->noteResult(result);
+        }
         if (OnSetDone) {
             OnSetDone(this, result);
         }

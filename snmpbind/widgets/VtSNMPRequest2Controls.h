@@ -13,6 +13,29 @@
 #include <QStringList>
 #include <QWidget>
 
+/// Shared by the requests of one page: once an exchange of theirs got no answer at all, the
+/// others send nothing until the page opens the gate again (when it is back in the event loop), so
+/// a silent device costs one time-out per operator action instead of one per request.
+struct VtSilenceGate
+{
+    bool silent = false;
+    VtSNMPError cause; ///< the time-out that closed the gate
+    /// Called when an exchange closes the gate (not while it is already closed).
+    std::function<void(const VtSNMPError &)> onSilenced;
+
+    /// Closes the gate when `result` is a time-out; true when it did or already was closed.
+    bool noteResult(const VtSNMPError &result);
+
+    void reopen()
+    {
+        silent = false;
+        cause = VtSNMPError{};
+    }
+};
+
+/// True for a result that means the agent sent no answer at all (not an error-status).
+bool isSilence(const VtSNMPError &result);
+
 class VtSNMPRequest2Controls
 {
 public:
@@ -54,6 +77,8 @@ public:
     bool RefreshAfterSet = true;
     VtSNMPRequest *FilterSource = nullptr;
     QString FilterExpr;
+    /// The page's silence gate; none: every exchange is sent.
+    std::shared_ptr<VtSilenceGate> Gate;
 
     virtual void BeforeGet() { }
 
@@ -86,6 +111,16 @@ protected:
     /// Shows a library exception from a workflow: a result line, else a message box.
     void showException(const VtException &e, int kind);
 
+    /// A read ended without an answer from the agent (the gate was closed, or closed by it); the
+    /// bound controls were left as they were. Derived classes put back what the read cleared.
+    virtual void ReadGotNoAnswer() { }
+
+    /// Around collecting and sending a write (also when it throws): members a derived class
+    /// keeps out of this one write are switched and switched back here.
+    virtual void BeginWrite() { }
+
+    virtual void EndWrite() { }
+
 private:
     void startRead();
     void readDone(const VtSNMPError &result);
@@ -96,6 +131,12 @@ private:
     void endRead();
     void runQueuedRead();
     bool sendAsync(bool write, bool first, const QString &indexList, const QStringList *values);
+    bool endAsyncAtOnce(bool write, const VtSNMPError &failure);
+
+    bool gateClosed() const { return Gate && Gate->silent; }
+
+    /// The last blocking exchange got no answer: closes the gate. True when it did.
+    bool noteSilence();
 
     std::shared_ptr<Life> m_life;
     QString m_rowFilter;

@@ -744,12 +744,80 @@ void VtSNMPRequest2Edits::SetExitHandler(QLineEdit *edit, std::function<void()> 
 
 void VtSNMPRequest2Edits::BeforeGet()
 {
+    dropRowsBeforeRead();
     if (m_listView) {
         setUpColumns();
-        m_listView->clear();
+        while (m_listView->topLevelItemCount() > 0) {
+            m_rowsBeforeRead.emplace_back(m_listView->takeTopLevelItem(0));
+        }
+    }
+    for (Secret &secret : m_secrets) {
+        secret.edited = false; // what the read brings is the device's, not the operator's
     }
     if (BeforeGetHook) {
         BeforeGetHook();
+    }
+}
+
+void VtSNMPRequest2Edits::dropRowsBeforeRead()
+{
+    m_rowsBeforeRead.clear();
+}
+
+void VtSNMPRequest2Edits::ReadGotNoAnswer()
+{
+    if (m_listView && m_listView->topLevelItemCount() == 0) {
+        for (std::unique_ptr<QTreeWidgetItem> &row : m_rowsBeforeRead) {
+            m_listView->addTopLevelItem(row.release());
+        }
+    }
+    dropRowsBeforeRead();
+}
+
+void VtSNMPRequest2Edits::BindSecret(int i, QLineEdit *edit)
+{
+    BindControl(i, edit);
+    QLineEdit *line = edit;
+    line->setEchoMode(QLineEdit::Password);
+    m_secrets.push_back(Secret{i, line});
+    QObject::connect(line, &QLineEdit::textEdited, m_context.get(), [this, line] {
+        for (Secret &secret : m_secrets) {
+            if (secret.edit == line) {
+                secret.edited = true;
+            }
+        }
+    });
+}
+
+bool VtSNMPRequest2Edits::SecretEdited(int i) const
+{
+    for (const Secret &secret : m_secrets) {
+        if (secret.variable == i) {
+            return secret.edited;
+        }
+    }
+    return false;
+}
+
+void VtSNMPRequest2Edits::BeginWrite()
+{
+    for (Secret &secret : m_secrets) {
+        VtSNMPVar &v = Request.Vars.Var(secret.variable);
+        secret.flagsBeforeWrite = -1;
+        if (!secret.edited && (v.Flags & vfWrite) != 0) {
+            secret.flagsBeforeWrite = v.Flags;
+            v.Flags &= ~vfWrite; // read-only for this write
+        }
+    }
+}
+
+void VtSNMPRequest2Edits::EndWrite()
+{
+    for (Secret &secret : m_secrets) {
+        if (secret.flagsBeforeWrite >= 0) {
+            Request.Vars.Var(secret.variable).Flags = secret.flagsBeforeWrite;
+            secret.flagsBeforeWrite = -1;
+        }
     }
 }
 
@@ -763,6 +831,7 @@ void VtSNMPRequest2Edits::BeforeSet()
 void VtSNMPRequest2Edits::ShowData()
 {
     if (m_listView) {
+        dropRowsBeforeRead();
         addListRow();
         VtUi::current().processEvents(); // the row shows at once; must stay the last step
     } else {
@@ -789,6 +858,7 @@ void VtSNMPRequest2Edits::CollectData()
 
 void VtSNMPRequest2Edits::AfterGet()
 {
+    dropRowsBeforeRead();
     if (m_listView && EditRows && Request.Vars.ItemType == itTableSelect) {
         EnableControls(false);
     }
@@ -833,6 +903,7 @@ void New_req2Edit::ShowData()
         return;
     }
     if (Request.Vars.Var(SkipColumn).Value != SkipValue) {
+        dropRowsBeforeRead();
         AddRow();
         ++RowNumber;
     }

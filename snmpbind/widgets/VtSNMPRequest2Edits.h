@@ -13,10 +13,9 @@
 
 #include <QList>
 #include <QPointer>
+#include <QTreeWidget>
 
 class QLineEdit;
-class QTreeWidget;
-class QTreeWidgetItem;
 class VtOptionList;
 
 /// One bind call: a variable (or a piece of its bytes) and the controls that show it.
@@ -66,6 +65,11 @@ public:
     void CollectControls(int i = -1);
     void EnableControls(bool enable);
     void SetConstraintOwner(QWidget *control);
+    /// A secret shown masked (password echo) and written only when the operator edited it since
+    /// the last read of this request: a read-back the device masks is never written back.
+    void BindSecret(int i, QLineEdit *edit);
+    /// Whether the operator edited the secret bound to variable i since the last read.
+    bool SecretEdited(int i) const;
 
     /// The page's own change and exit handlers of a bound edit; the constraint calls them (the
     /// change handler after filtering, the exit handler once the value is accepted). An edit
@@ -86,6 +90,12 @@ public:
     virtual void ListViewSelect(QTreeWidgetItem *item, bool selected);
 
 protected:
+    void ReadGotNoAnswer() override;
+    void BeginWrite() override;
+    void EndWrite() override;
+    /// The rows the running read cleared are gone for good: it showed rows of its own.
+    void dropRowsBeforeRead();
+
     /// Variable positions in list-view column order: hidden columns first, then shown ones.
     QList<int> columnOrder() const;
     void setUpColumns();
@@ -104,6 +114,19 @@ private:
     std::unique_ptr<QObject> m_context; // receiver of the list view's signals
     std::vector<ControlBinding> m_bindings;
     QStringList m_valuesBeforeCollect; // values as read, while CollectData runs
+
+    struct Secret
+    {
+        int variable = 0;
+        QPointer<QLineEdit> edit;
+        bool edited = false;
+        int flagsBeforeWrite = -1; // restored after a write it was kept out of
+    };
+
+    std::vector<Secret> m_secrets;
+    // The rows a read cleared, until the read shows one of its own: a read the device never
+    // answered gives them back.
+    std::vector<std::unique_ptr<QTreeWidgetItem>> m_rowsBeforeRead;
 };
 
 /// A binding for tables whose rows are numbered: the list view shows the row number instead of

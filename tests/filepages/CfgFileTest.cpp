@@ -1,5 +1,5 @@
 // The configuration file page against the simulated device.
-#include "FilePageHarness.h"
+#include "PageHarness.h"
 #include "TFM_CfgFile.h"
 
 #include <QDir>
@@ -7,13 +7,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-using kvatest::FilePageHarness;
+using kvatest::PageHarness;
 
 namespace {
 
 TEST(CfgFile, ASavedFileRestoresTheDeviceAfterAChange)
 {
-    FilePageHarness<TFM_CfgFile> h;
+    PageHarness<TFM_CfgFile> h(kvatest::filePage());
     ASSERT_TRUE(h.device.set(QStringLiteral("sysLocation"), QStringLiteral("rack 4")));
     ASSERT_TRUE(h.device.command(QStringLiteral("fault clear")).ok);
     h.open();
@@ -37,7 +37,7 @@ TEST(CfgFile, ASavedFileRestoresTheDeviceAfterAChange)
 
 TEST(CfgFile, ACorruptFileIsRefusedAndTheDeviceKeepsItsSettings)
 {
-    FilePageHarness<TFM_CfgFile> h;
+    PageHarness<TFM_CfgFile> h(kvatest::filePage());
     ASSERT_TRUE(h.device.set(QStringLiteral("sysLocation"), QStringLiteral("rack 4")));
     h.open();
     h.page->Ed_UpgFile->setText(h.file(QStringLiteral("broken.dcf"), "sysLocation=elsewhere\n"));
@@ -62,7 +62,7 @@ class CfgFileBrokenTransfer : public testing::TestWithParam<BrokenTransfer>
 TEST_P(CfgFileBrokenTransfer, IsReportedAndLeavesThePageUsable)
 {
     const BrokenTransfer &c = GetParam();
-    FilePageHarness<TFM_CfgFile> h;
+    PageHarness<TFM_CfgFile> h(kvatest::filePage());
     ASSERT_TRUE(h.device.set(QStringLiteral("sysLocation"), QStringLiteral("rack 4")));
     h.open();
     QByteArray big = "KVA7310-CONFIG 1\n";
@@ -81,7 +81,7 @@ TEST_P(CfgFileBrokenTransfer, IsReportedAndLeavesThePageUsable)
     }
     EXPECT_EQ(h.ui.lastMessage().text, QLatin1String(c.message));
     EXPECT_EQ(h.ui.lastMessage().caption, QStringLiteral("ERROR"));
-    EXPECT_FALSE(h.page->flow().progressShown());
+    EXPECT_FALSE(h.page->progressShown());
     EXPECT_TRUE(h.page->isEnabled());
     EXPECT_EQ(h.device.get(QStringLiteral("sysLocation")), "rack 4");
 }
@@ -104,7 +104,7 @@ class CfgFileCheck : public testing::TestWithParam<CfgCheck>
 TEST_P(CfgFileCheck, RefusesWithItsMessageAndSendsNothing)
 {
     const CfgCheck &c = GetParam();
-    FilePageHarness<TFM_CfgFile> h;
+    PageHarness<TFM_CfgFile> h(kvatest::filePage());
     h.open();
     h.file(QStringLiteral("settings.txt"), "x");
     QString path = QString::fromUtf8(c.path);
@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Restore, CfgFileCheck,
 
 TEST(CfgFile, AFileWithoutExtensionInADcfDirectoryIsRestored)
 {
-    FilePageHarness<TFM_CfgFile> h;
+    PageHarness<TFM_CfgFile> h(kvatest::filePage());
     ASSERT_TRUE(h.device.set(QStringLiteral("sysLocation"), QStringLiteral("rack 4")));
     h.open();
     ASSERT_TRUE(QDir(h.files.path()).mkdir(QStringLiteral("saved.dcf")));
@@ -146,7 +146,7 @@ TEST(CfgFile, AFileWithoutExtensionInADcfDirectoryIsRestored)
 
 TEST(CfgFile, SavingWithoutAFileIsRefused)
 {
-    FilePageHarness<TFM_CfgFile> h;
+    PageHarness<TFM_CfgFile> h(kvatest::filePage());
     h.open();
     h.click("Bt_Upload");
     EXPECT_EQ(h.ui.lastMessage().text, QStringLiteral("Empty file is not accepted."));

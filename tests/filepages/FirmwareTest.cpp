@@ -1,5 +1,5 @@
 // The firmware, certificate, key and language page against the simulated device.
-#include "FilePageHarness.h"
+#include "PageHarness.h"
 #include "TFM_Firmware.h"
 
 #include <QLineEdit>
@@ -7,7 +7,7 @@
 #include <QStatusBar>
 #include <QUdpSocket>
 
-using kvatest::FilePageHarness;
+using kvatest::PageHarness;
 
 namespace {
 
@@ -36,7 +36,7 @@ class FirmwareUpload : public testing::TestWithParam<UploadCase>
 TEST_P(FirmwareUpload, ReachesTheDeviceIntactAndTheDeviceRestarts)
 {
     const UploadCase &c = GetParam();
-    FilePageHarness<TFM_Firmware> h;
+    PageHarness<TFM_Firmware> h(kvatest::filePage());
     h.open();
     const QByteArray data = firmwareImage("2.0.7");
     h.find<QLineEdit>(c.field)->setText(h.file(QLatin1String(c.fileName), data));
@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, FirmwareUpload,
 
 TEST(Firmware, CertificateEnablesTheKeyAndTheKeyAsksForARestartOnTheNextOpening)
 {
-    FilePageHarness<TFM_Firmware> h;
+    PageHarness<TFM_Firmware> h(kvatest::filePage());
     h.open();
     EXPECT_FALSE(h.page->Bt_KUpload->isEnabled());
     EXPECT_FALSE(h.page->EDT_Key->isEnabled());
@@ -122,7 +122,7 @@ class FirmwarePathCheck : public testing::TestWithParam<PathCase>
 TEST_P(FirmwarePathCheck, RefusesWithItsMessageAndSendsNothing)
 {
     const PathCase &c = GetParam();
-    FilePageHarness<TFM_Firmware> h;
+    PageHarness<TFM_Firmware> h(kvatest::filePage());
     h.open();
     h.file(QStringLiteral("fw.BIN"), "x");
     h.file(QStringLiteral("cert.txt"), "x");
@@ -164,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(Checks, FirmwarePathCheck,
 
 TEST(Firmware, UploadButtonsStayDisabledUntilTheFetchIsAnswered)
 {
-    FilePageHarness<TFM_Firmware> h;
+    PageHarness<TFM_Firmware> h(kvatest::filePage());
     h.open();
     h.page->Ed_UpgFile->setText(h.file(QStringLiteral("fw.bin"), firmwareImage("2.1.0")));
     h.page->Bt_OK->click(); // the device answers only once it has fetched the file
@@ -177,7 +177,7 @@ TEST(Firmware, UploadButtonsStayDisabledUntilTheFetchIsAnswered)
 
 TEST(Firmware, ATransferBrokenOffIsAFailureAndNothingIsInstalled)
 {
-    FilePageHarness<TFM_Firmware> h;
+    PageHarness<TFM_Firmware> h(kvatest::filePage());
     h.open();
     ASSERT_TRUE(h.device.fault(QStringLiteral("failtransfer")));
     h.page->Ed_UpgFile->setText(h.file(QStringLiteral("fw.bin"), firmwareImage("2.2.0")));
@@ -191,7 +191,7 @@ TEST(Firmware, ATransferBrokenOffIsAFailureAndNothingIsInstalled)
 
 TEST(Firmware, APortInUseLeavesThePageOpenWithoutTransfers)
 {
-    FilePageHarness<TFM_Firmware> h;
+    PageHarness<TFM_Firmware> h(kvatest::filePage());
     QUdpSocket taken;
     ASSERT_TRUE(taken.bind(QHostAddress::AnyIPv4, h.env.port));
     h.open();
@@ -209,7 +209,7 @@ namespace {
 
 TEST(Firmware, NoLocalAddressOnTheDevicesNetworkSendsNothingAndEnablesTheButtonAgain)
 {
-    FilePageHarness<TFM_Firmware> h;
+    PageHarness<TFM_Firmware> h(kvatest::filePage());
     h.state.setSysIpAddress(QStringLiteral("198.51.100.10"));
     h.state.setAddressTexts(QStringLiteral("255.255.255.0"), QStringLiteral("198.51.100.1"));
     h.open();

@@ -1,12 +1,13 @@
 // The log settings page against the simulated device, and the notification address rule.
-#include "FilePageHarness.h"
+#include "PageHarness.h"
 #include "TLogSetForm.h"
+#include "TypingLimit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 
-using kvatest::FilePageHarness;
+using kvatest::PageHarness;
 
 namespace {
 
@@ -63,7 +64,7 @@ void seedNotification(kvatest::SimulatorProcess &d)
 
 TEST(LogSettings, OpensWithTheDevicesSettings)
 {
-    FilePageHarness<TLogSetForm> h;
+    PageHarness<TLogSetForm> h(kvatest::filePage());
     seedNotification(h.device);
     h.open();
     EXPECT_TRUE(h.page->CheckBox_EMNotifca->isChecked());
@@ -73,13 +74,13 @@ TEST(LogSettings, OpensWithTheDevicesSettings)
     EXPECT_TRUE(h.page->Ed_LogServerIp->text().isEmpty()); // 0.0.0.0 shows as empty
     EXPECT_TRUE(h.page->Cbk_Auth->isEnabled());            // the internal server
     EXPECT_EQ(h.page->Ed_Password->echoMode(), QLineEdit::Password);
-    EXPECT_EQ(h.page->Edt_FEail->maxLength(), 64);
-    EXPECT_EQ(h.page->Ed_Conpass->maxLength(), 12);
+    EXPECT_EQ(TypingLimit::of(h.page->Edt_FEail), 64);
+    EXPECT_EQ(TypingLimit::of(h.page->Ed_Conpass), 12);
 }
 
 TEST(LogSettings, ChoosingAProviderShowsItsSettingsAndKeepsTheStoredChoice)
 {
-    FilePageHarness<TLogSetForm> h;
+    PageHarness<TLogSetForm> h(kvatest::filePage());
     seedNotification(h.device);
     h.open();
     h.page->CB_OutServer->setCurrentIndex(1); // Gmail
@@ -95,7 +96,7 @@ TEST(LogSettings, ChoosingAProviderShowsItsSettingsAndKeepsTheStoredChoice)
 
 TEST(LogSettings, SavesTheRemoteServerAndTheNotification)
 {
-    FilePageHarness<TLogSetForm> h;
+    PageHarness<TLogSetForm> h(kvatest::filePage());
     seedNotification(h.device);
     h.open();
     h.page->Ed_LogServerIp->setText(QStringLiteral("10.0.0.5"));
@@ -116,7 +117,7 @@ TEST(LogSettings, SavesTheRemoteServerAndTheNotification)
 
 TEST(LogSettings, WithNotificationOffOnlyTheSwitchOfTheMailSettingsIsWritten)
 {
-    FilePageHarness<TLogSetForm> h;
+    PageHarness<TLogSetForm> h(kvatest::filePage());
     seedNotification(h.device);
     h.open();
     h.page->CheckBox_EMNotifca->click();
@@ -151,7 +152,7 @@ class LogSettingsCheck : public testing::TestWithParam<SaveCheck>
 TEST_P(LogSettingsCheck, RefusesWithItsMessageAndWritesNothing)
 {
     const SaveCheck &c = GetParam();
-    FilePageHarness<TLogSetForm> h;
+    PageHarness<TLogSetForm> h(kvatest::filePage());
     seedNotification(h.device);
     h.open();
     h.find<QLineEdit>(c.field)->setText(QString::fromUtf8(c.value));

@@ -1,5 +1,5 @@
 // The log view against the simulated device, and how a log line becomes a row.
-#include "FilePageHarness.h"
+#include "PageHarness.h"
 #include "TLogForm.h"
 
 #include <QDir>
@@ -7,7 +7,7 @@
 #include <QTreeWidget>
 #include <QUdpSocket>
 
-using kvatest::FilePageHarness;
+using kvatest::PageHarness;
 
 namespace {
 
@@ -51,7 +51,7 @@ QStringList rows(QTreeWidget *view)
 
 TEST(LogView, ShowsTheDevicesLogAndClearEmptiesIt)
 {
-    FilePageHarness<TLogForm> h;
+    PageHarness<TLogForm> h(kvatest::filePage());
     h.open();
     const QStringList shown = rows(h.page->ViewListView);
     const auto devlog = h.device.command(QStringLiteral("devlog"));
@@ -76,7 +76,7 @@ TEST(LogView, ShowsTheDevicesLogAndClearEmptiesIt)
 
 TEST(LogView, ARefusedFetchNeverShowsAnEarlierCopyAndThePageStaysUsable)
 {
-    FilePageHarness<TLogForm> h;
+    PageHarness<TLogForm> h(kvatest::filePage());
     ASSERT_TRUE(QDir().mkpath(h.logDirectory()));
     QFile stale(QDir(h.logDirectory()).filePath(QStringLiteral("LogFile.RD")));
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
@@ -100,7 +100,7 @@ TEST(LogView, ARefusedFetchNeverShowsAnEarlierCopyAndThePageStaysUsable)
 
 TEST(LogView, NoLocalAddressOnTheDevicesNetworkLeavesThePageClosable)
 {
-    FilePageHarness<TLogForm> h;
+    PageHarness<TLogForm> h(kvatest::filePage());
     h.state.setSysIpAddress(QStringLiteral("198.51.100.10"));
     h.state.setAddressTexts(QStringLiteral("255.255.255.0"), QStringLiteral("198.51.100.1"));
     h.open();
@@ -111,7 +111,7 @@ TEST(LogView, NoLocalAddressOnTheDevicesNetworkLeavesThePageClosable)
 
 TEST(LogView, APortInUseGivesTheInitErrorAndThePageCloses)
 {
-    FilePageHarness<TLogForm> h;
+    PageHarness<TLogForm> h(kvatest::filePage());
     QUdpSocket taken;
     ASSERT_TRUE(taken.bind(QHostAddress::AnyIPv4, h.env.port));
     h.open();

@@ -1,10 +1,10 @@
 // The device-command page against the simulated device.
-#include "FilePageHarness.h"
+#include "PageHarness.h"
 #include "TFM_Sytem.h"
 
 #include <QStatusBar>
 
-using kvatest::FilePageHarness;
+using kvatest::PageHarness;
 
 namespace {
 
@@ -36,7 +36,7 @@ class SystemCommand : public testing::TestWithParam<CommandCase>
 TEST_P(SystemCommand, CancelWritesNothingAndOkWritesOnlyItsObject)
 {
     const CommandCase &c = GetParam();
-    FilePageHarness<TFM_Sytem> h;
+    PageHarness<TFM_Sytem> h(kvatest::filePage());
     h.open();
     EXPECT_TRUE(written(h.device).isEmpty()); // nothing is read or written at opening
 
@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(Buttons, SystemCommand,
 
 TEST(System, RestartMarksTheKeyRestartDoneAndAClearAfterItWritesOnlyTheClear)
 {
-    FilePageHarness<TFM_Sytem> h;
+    PageHarness<TFM_Sytem> h(kvatest::filePage());
     h.state.setKeyRestartState(DeviceState::KeyRestartPending);
     h.open();
     h.click("Button1");
@@ -77,7 +77,7 @@ TEST(System, RestartMarksTheKeyRestartDoneAndAClearAfterItWritesOnlyTheClear)
 
 TEST(System, ARefusedRestartShowsTheDevicesAnswerAndDoesNotWait)
 {
-    FilePageHarness<TFM_Sytem> h;
+    PageHarness<TFM_Sytem> h(kvatest::filePage());
     h.state.setKeyRestartState(DeviceState::KeyRestartPending);
     ASSERT_TRUE(h.device.fault(QStringLiteral("seterror deviceRestart noAccess")));
     h.open();
@@ -88,7 +88,7 @@ TEST(System, ARefusedRestartShowsTheDevicesAnswerAndDoesNotWait)
 
 TEST(System, ASilentDeviceStillCountsAsRestarting)
 {
-    FilePageHarness<TFM_Sytem> h;
+    PageHarness<TFM_Sytem> h(kvatest::filePage());
     h.open();
     ASSERT_TRUE(h.device.fault(QStringLiteral("silent 2")));
     h.click("Button1");

@@ -268,7 +268,7 @@ public:
             {"1.3.6.1.2.1.1.5", "sysName", synDisplayString, vfRead},
             {nullptr},
         };
-        VtSNMPRequest2Edits *name = makeRequest(vars, itScalars, 10000, true);
+        VtSNMPRequest2Edits *name = makeRequest(vars, itScalars, 10000, noHandlers());
         name->BindControl(0, form().addEdit("Ed_Name", QStringLiteral("Name")));
         name->OnGetDone = [this](VtSNMPRequest2Controls *, const VtSNMPError &) {
             QWidget *owner = m_messageOwner != nullptr ? m_messageOwner.data() : this;

@@ -13,9 +13,9 @@ namespace {
 
 const char kFilter[] = ".dcf document (*.dcf);;All Files (*)";
 
-void warn(QWidget *owner, const char *text)
+void warn(TFM_Page *page, const char *text)
 {
-    VtUi::current().messageOk(owner, QStringLiteral("Warning"), QString::fromUtf8(text));
+    page->refuse(nullptr, "Warning", text);
 }
 
 } // namespace
@@ -41,22 +41,28 @@ TFM_CfgFile::TFM_CfgFile(QWidget *owner, const PageContext &context)
     Ed_SaveFile->clear();
     Ed_SaveFile->setEnabled(false); // greyed: filled only by the save dialog
 
-    connect(Bt_Browse, &QPushButton::clicked, this, [this] {
-        const QString path =
-            VtUi::current().openFileName(this, QString(), QString(), QString::fromUtf8(kFilter));
-        if (!path.isEmpty()) {
-            Ed_UpgFile->setText(path);
-            Ed_SaveFile->clear();
-        }
-    });
-    connect(Bt_SavBrw, &QPushButton::clicked, this, [this] {
-        Ed_SaveFile->clear();
-        Ed_SaveFile->setText(
-            VtUi::current().saveFileName(this, QString(), QString(), QString::fromUtf8(kFilter)));
-    });
-    connect(Bt_OK, &QPushButton::clicked, this, &TFM_CfgFile::Bt_OKClick);
-    connect(Bt_Upload, &QPushButton::clicked, this, &TFM_CfgFile::Bt_UploadClick);
+    onChange(Bt_Browse, &TFM_CfgFile::Bt_BrowseClick);
+    onChange(Bt_SavBrw, &TFM_CfgFile::Bt_SavBrwClick);
+    onChange(Bt_OK, &TFM_CfgFile::Bt_OKClick);
+    onChange(Bt_Upload, &TFM_CfgFile::Bt_UploadClick);
     updateButtons();
+}
+
+void TFM_CfgFile::Bt_BrowseClick()
+{
+    const QString path =
+        VtUi::current().openFileName(this, QString(), QString(), QString::fromUtf8(kFilter));
+    if (!path.isEmpty()) {
+        Ed_UpgFile->setText(path);
+        Ed_SaveFile->clear();
+    }
+}
+
+void TFM_CfgFile::Bt_SavBrwClick()
+{
+    Ed_SaveFile->clear();
+    Ed_SaveFile->setText(
+        VtUi::current().saveFileName(this, QString(), QString(), QString::fromUtf8(kFilter)));
 }
 
 TFM_CfgFile::~TFM_CfgFile()
@@ -66,36 +72,48 @@ TFM_CfgFile::~TFM_CfgFile()
 
 void TFM_CfgFile::FormCreate()
 {
-    guarded([&] {
-        m_address = makeRequest(kTftpAddressVars, itScalars, 10000);
-        m_address->BindControl(0, Ed_TfpSrv);
-        m_address->BindControl(1, Ed_UpgFile);
-        m_install = makeRequest(kTftpInstallVars, itScalars, 30000, true);
-        m_install->BindCombo(0, CB_UpgCom);
-        m_install->OnSetDone = [this](VtSNMPRequest2Controls *, const VtSNMPError &result) {
-            installDone(result);
-        };
-        m_command = makeRequest(kTftpCommandVars, itScalars, 10000, true);
-        m_command->BindCombo(0, CB_TfpCom);
-        m_command->SetMessageTarget(statusTarget());
-        m_command->OnSetDone = [this](VtSNMPRequest2Controls *, const VtSNMPError &result) {
-            commandDone(result);
-        };
-    });
+    m_address = makeRequest(kTftpAddressVars, itScalars, 10000);
+    bindControls(m_address, {Ed_TfpSrv, Ed_UpgFile});
+    m_install =
+        makeRequest(kTftpInstallVars, itScalars, 30000, onSetDone(&TFM_CfgFile::installDone));
+    bindControls(m_install, {CB_UpgCom});
+    m_command = makeRequest(
+        kTftpCommandVars, itScalars, 10000, onSetDone(&TFM_CfgFile::commandDone), statusTarget());
+    bindControls(m_command, {CB_TfpCom});
     m_flow.open();
     updateButtons();
 }
 
 void TFM_CfgFile::updateButtons()
 {
-    const bool ready = m_flow.ready() && m_command;
+    const bool ready = m_flow.ready();
     Bt_OK->setEnabled(ready);
     Bt_Upload->setEnabled(ready);
 }
 
+// The steps both directions share: the prelude with the progress notice, the install going out
+// only once the device has moved the file (commandDone).
+TransferStart TFM_CfgFile::startTransfer(
+    const QString &path, const QString &remoteName, int direction, int command)
+{
+    TransferStep step;
+    step.path = path;
+    step.direction = direction;
+    step.server = Ed_TfpSrv;
+    step.remoteFile = Ed_UpgFile;
+    step.remoteName = remoteName;
+    step.progressFirst = QStringLiteral("Please wait...");
+    step.progressSecond = QStringLiteral("The settings are saving now.");
+    step.address = m_address;
+    step.commandCombo = CB_TfpCom;
+    step.commandIndex = command;
+    step.commandRequest = m_command;
+    return m_flow.start(step);
+}
+
 void TFM_CfgFile::Bt_OKClick()
 {
-    if (!m_flow.ready() || !m_command) {
+    if (!m_flow.ready()) {
         return;
     }
     const QString path = Ed_UpgFile->text();
@@ -107,39 +125,20 @@ void TFM_CfgFile::Bt_OKClick()
         warn(this, "File format error! Please try again!");
         return;
     }
-    if (!m_flow.localAddress(Ed_TfpSrv)) {
-        return;
-    }
-    QString directory;
-    QString name;
-    if (!splitPath(path, directory, name)) {
-        warn(this, "The file path is error.");
-        return;
-    }
-    if (!m_flow.serve(directory, name, tftpReadRequest)) {
-        return;
-    }
-    Ed_TfpSrv->setText(Ed_TfpSrv->text().trimmed());
-    Ed_UpgFile->setText(name);
     m_save = false;
-    m_flow.showProgress(
-        QStringLiteral("Please wait..."), QStringLiteral("The settings are saving now."));
-    // The install goes out only once the device has fetched the file: see commandDone.
-    const bool sent = guarded([&] {
-        m_address->Set();
-        m_restore = true;
-        CB_TfpCom->setCurrentIndex(kGet);
-        m_command->Set();
-    });
+    m_restore = true;
+    const TransferStart started = startTransfer(path, QString(), tftpReadRequest, kGet);
     Ed_UpgFile->setText(path);
-    if (!sent) {
+    if (started == TransferStart::NotSent) {
         fail("Fail to update the configuration file!");
+    } else if (started != TransferStart::Started) {
+        m_restore = false;
     }
 }
 
 void TFM_CfgFile::Bt_UploadClick()
 {
-    if (!m_flow.ready() || !m_command) {
+    if (!m_flow.ready()) {
         return;
     }
     const QString path = Ed_SaveFile->text();
@@ -147,34 +146,19 @@ void TFM_CfgFile::Bt_UploadClick()
         warn(this, "Empty file is not accepted.");
         return;
     }
-    if (!m_flow.localAddress(Ed_TfpSrv)) {
-        return;
-    }
     QString directory;
     QString name;
-    if (!splitPath(path, directory, name)) {
-        warn(this, "The file path is error.");
-        return;
-    }
-    if (!name.toUpper().contains(QLatin1String(".DCF"))) {
+    if (splitPath(path, directory, name) && !name.toUpper().contains(QLatin1String(".DCF"))) {
         name += QLatin1String(".dcf");
     }
-    if (!m_flow.serve(directory, name, tftpWriteRequest)) {
-        return;
-    }
-    Ed_UpgFile->setText(name);
-    Ed_TfpSrv->setText(Ed_TfpSrv->text().trimmed());
-    m_flow.showProgress(
-        QStringLiteral("Please wait..."), QStringLiteral("The settings are saving now."));
-    const bool sent = guarded([&] {
-        m_address->Set();
-        CB_TfpCom->setCurrentIndex(kPut);
-        m_save = true;
-        m_command->Set();
-    });
+    m_restore = false;
+    m_save = true;
+    const TransferStart started = startTransfer(path, name, tftpWriteRequest, kPut);
     Ed_UpgFile->clear();
-    if (!sent) {
+    if (started == TransferStart::NotSent) {
         fail("Fail to save the configuration file!");
+    } else if (started != TransferStart::Started) {
+        m_save = false;
     }
 }
 
@@ -183,9 +167,7 @@ void TFM_CfgFile::fail(const char *text)
     m_flow.endTransfer();
     m_restore = false;
     m_save = false;
-    VtUi::current().messageOk(this, QStringLiteral("ERROR"), QString::fromUtf8(text));
-    m_flow.closeProgress();
-    setEnabled(true);
+    inform(QStringLiteral("ERROR"), QString::fromUtf8(text));
 }
 
 void TFM_CfgFile::commandDone(const VtSNMPError &result)
@@ -233,22 +215,16 @@ void TFM_CfgFile::installDone(const VtSNMPError &result)
         return;
     }
     if (m_restore) {
-        m_flow.closeProgress();
-        setEnabled(false);
-        m_flow.runWaiting(10, QStringLiteral("Updating config file..."));
+        closeProgress();
+        runWaiting(10, QStringLiteral("Updating config file..."));
         CB_UpgCom->setCurrentIndex(kReboot);
         m_restore = false;
         m_rebooting = true;
-        guarded([&] { m_install->Set(); });
-        m_flow.runWaiting(60, QStringLiteral("Device is restarting..."));
-        VtUi::current().messageOk(this, QStringLiteral("OK"),
-            QStringLiteral("The configuration file update successfully!"));
-        setEnabled(true);
+        m_install->Set();
+        runWaiting(60, QStringLiteral("Device is restarting..."));
+        inform(QStringLiteral("OK"), QStringLiteral("The configuration file update successfully!"));
     } else if (m_save) {
-        m_flow.closeProgress();
-        VtUi::current().messageOk(this, QStringLiteral("OK"),
-            QStringLiteral("The configuration file saved successfully!"));
+        inform(QStringLiteral("OK"), QStringLiteral("The configuration file saved successfully!"));
         m_save = false;
-        setEnabled(true);
     }
 }

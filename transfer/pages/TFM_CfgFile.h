@@ -31,9 +31,14 @@ public:
     QPushButton *Bt_SavBrw;
     QPushButton *Bt_Upload;
 
-private:
+    void Bt_BrowseClick();
+    void Bt_SavBrwClick();
     void Bt_OKClick();
     void Bt_UploadClick();
+
+private:
+    transfer::TransferStart startTransfer(
+        const QString &path, const QString &remoteName, int direction, int command);
     void commandDone(const VtSNMPError &result);
     void installDone(const VtSNMPError &result);
     /// Ends a restore or save that failed: the message, the notice closed, the page usable.

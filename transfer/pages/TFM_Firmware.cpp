@@ -12,12 +12,9 @@ using namespace transfer;
 
 namespace {
 
-void warn(QWidget *owner, const char *text, QLineEdit *focus = nullptr)
+void warn(TFM_Page *page, const char *text, QLineEdit *focus = nullptr)
 {
-    VtUi::current().messageOk(owner, QStringLiteral("Warning"), QString::fromUtf8(text));
-    if (focus) {
-        focus->setFocus();
-    }
+    page->refuse(focus, "Warning", text);
 }
 
 } // namespace
@@ -55,19 +52,55 @@ TFM_Firmware::TFM_Firmware(QWidget *owner, const PageContext &context)
         e->clear();
     }
 
-    connect(Bt_Browse, &QPushButton::clicked, this,
-        [this] { browse(Ed_UpgFile, "Firmware bin files (*.bin);;All files (*)", true); });
-    connect(Bt_CBrowse, &QPushButton::clicked, this,
-        [this] { browse(EDT_Certificate, "SSL files (*.pem);;All files (*)", false); });
-    connect(Bt_KBrowse, &QPushButton::clicked, this,
-        [this] { browse(EDT_Key, "Key files (*.pem);;All files (*)", false); });
-    connect(Bt_Language, &QPushButton::clicked, this,
-        [this] { browse(Ed_UpLanguageFile, "Language bin files (*.bin);;All files (*)", true); });
-    connect(Bt_OK, &QPushButton::clicked, this, [this] { upload(kFirmware); });
-    connect(Bt_CUpload, &QPushButton::clicked, this, [this] { upload(kCertificate); });
-    connect(Bt_KUpload, &QPushButton::clicked, this, [this] { upload(kKey); });
-    connect(Bt_Lpack, &QPushButton::clicked, this, [this] { upload(kLanguage); });
+    onChange(Bt_Browse, &TFM_Firmware::Bt_BrowseClick);
+    onChange(Bt_CBrowse, &TFM_Firmware::Bt_CBrowseClick);
+    onChange(Bt_KBrowse, &TFM_Firmware::Bt_KBrowseClick);
+    onChange(Bt_Language, &TFM_Firmware::Bt_LanguageClick);
+    onChange(Bt_OK, &TFM_Firmware::Bt_OKClick);
+    onChange(Bt_CUpload, &TFM_Firmware::Bt_CUploadClick);
+    onChange(Bt_KUpload, &TFM_Firmware::Bt_KUploadClick);
+    onChange(Bt_Lpack, &TFM_Firmware::Bt_LpackClick);
     updateButtons();
+}
+
+void TFM_Firmware::Bt_BrowseClick()
+{
+    browse(Ed_UpgFile, "Firmware bin files (*.bin);;All files (*)", true);
+}
+
+void TFM_Firmware::Bt_CBrowseClick()
+{
+    browse(EDT_Certificate, "SSL files (*.pem);;All files (*)", false);
+}
+
+void TFM_Firmware::Bt_KBrowseClick()
+{
+    browse(EDT_Key, "Key files (*.pem);;All files (*)", false);
+}
+
+void TFM_Firmware::Bt_LanguageClick()
+{
+    browse(Ed_UpLanguageFile, "Language bin files (*.bin);;All files (*)", true);
+}
+
+void TFM_Firmware::Bt_OKClick()
+{
+    upload(kFirmware);
+}
+
+void TFM_Firmware::Bt_CUploadClick()
+{
+    upload(kCertificate);
+}
+
+void TFM_Firmware::Bt_KUploadClick()
+{
+    upload(kKey);
+}
+
+void TFM_Firmware::Bt_LpackClick()
+{
+    upload(kLanguage);
 }
 
 TFM_Firmware::~TFM_Firmware()
@@ -77,33 +110,25 @@ TFM_Firmware::~TFM_Firmware()
 
 void TFM_Firmware::FormCreate()
 {
-    guarded([&] {
-        m_address = makeRequest(kTftpAddressVars, itScalars, 40000);
-        m_address->BindControl(0, Ed_TfpSrv);
-        m_address->BindControl(1, Ed_RemoteFile);
-        m_command = makeRequest(kTftpCommandVars, itScalars, 15000, true);
-        m_command->BindCombo(0, CB_TfpCom);
-        m_command->SetMessageTarget(statusTarget());
-        m_command->OnSetDone = [this](VtSNMPRequest2Controls *, const VtSNMPError &result) {
-            commandDone(result);
-        };
-        m_install = makeRequest(kTftpInstallVars, itScalars, 30000, true);
-        m_install->BindCombo(0, CB_UpgCom);
-        m_install->OnSetDone = [this](VtSNMPRequest2Controls *, const VtSNMPError &result) {
-            installDone(result);
-        };
-    });
+    m_address = makeRequest(kTftpAddressVars, itScalars, 40000);
+    bindControls(m_address, {Ed_TfpSrv, Ed_RemoteFile});
+    m_command = makeRequest(
+        kTftpCommandVars, itScalars, 15000, onSetDone(&TFM_Firmware::commandDone), statusTarget());
+    bindControls(m_command, {CB_TfpCom});
+    m_install =
+        makeRequest(kTftpInstallVars, itScalars, 30000, onSetDone(&TFM_Firmware::installDone));
+    bindControls(m_install, {CB_UpgCom});
     m_flow.open();
     updateButtons();
     if (context().device && context().device->keyRestartState() == DeviceState::KeyRestartPending) {
-        VtUi::current().messageOk(this, QStringLiteral("Warning"),
+        inform(QStringLiteral("Warning"),
             QStringLiteral("Please reboot the device for update ssl key setting."));
     }
 }
 
 void TFM_Firmware::updateButtons()
 {
-    const bool free = m_flow.ready() && !m_commandRunning && m_command;
+    const bool free = m_flow.ready() && !m_commandRunning;
     Bt_OK->setEnabled(free);
     Bt_CUpload->setEnabled(free);
     Bt_Lpack->setEnabled(free);
@@ -188,48 +213,36 @@ bool TFM_Firmware::checkFile(Kind kind, QLineEdit *field)
 
 void TFM_Firmware::upload(Kind kind)
 {
-    if (!m_flow.ready() || !m_command || m_commandRunning) {
+    if (!m_flow.ready() || m_commandRunning) {
+        return;
+    }
+    QLineEdit *field = fieldOf(kind);
+    if (!checkFile(kind, field)) {
         return;
     }
     // Every upload button stays disabled until the device has answered the fetch command, so a
     // second upload cannot install the first file under another command.
     m_commandRunning = true;
     updateButtons();
-    const auto refuse = [this] {
+    const QString path = field->text();
+    m_kind = kind;
+    m_uploadStarted = true;
+    transfer::TransferStep step;
+    step.path = path;
+    step.direction = tftpReadRequest;
+    step.server = Ed_TfpSrv;
+    step.remoteFile = Ed_RemoteFile;
+    step.address = m_address;
+    step.commandCombo = CB_TfpCom;
+    step.commandIndex = kGet;
+    step.commandRequest = m_command;
+    const TransferStart started = m_flow.start(step);
+    field->setText(path);
+    if (started != TransferStart::Started && m_commandRunning) {
+        m_uploadStarted = false;
         m_commandRunning = false;
         updateButtons();
-    };
-    QLineEdit *field = fieldOf(kind);
-    if (!checkFile(kind, field)) {
-        refuse();
-        return;
     }
-    if (!m_flow.localAddress(Ed_TfpSrv)) {
-        refuse();
-        return;
-    }
-    const QString path = field->text();
-    QString directory;
-    QString name;
-    if (!splitPath(path, directory, name)) {
-        warn(this, "The file path is error.");
-        refuse();
-        return;
-    }
-    if (!m_flow.serve(directory, name, tftpReadRequest)) {
-        refuse();
-        return;
-    }
-    m_kind = kind;
-    Ed_TfpSrv->setText(Ed_TfpSrv->text().trimmed());
-    Ed_RemoteFile->setText(name);
-    guarded([&] {
-        m_address->Set();
-        m_uploadStarted = true;
-        CB_TfpCom->setCurrentIndex(kGet);
-        m_command->Set();
-    });
-    field->setText(path);
 }
 
 void TFM_Firmware::commandDone(const VtSNMPError &result)
@@ -253,17 +266,15 @@ void TFM_Firmware::commandDone(const VtSNMPError &result)
     case kFirmware:
     case kLanguage: {
         const bool firmware = m_kind == kFirmware;
-        setEnabled(false);
-        m_flow.runWaiting(5,
+        runWaiting(5,
             firmware ? QStringLiteral("Loading firmware file...")
                      : QStringLiteral("Loading language file..."));
-        setEnabled(true);
         CB_UpgCom->setCurrentIndex(kFirmwareUpdate);
         m_installing = true;
-        m_flow.showProgress(firmware ? QStringLiteral("Updating firmware file now...")
-                                     : QStringLiteral("Updating Language Pack now..."),
+        showProgress(firmware ? QStringLiteral("Updating firmware file now...")
+                              : QStringLiteral("Updating Language Pack now..."),
             QStringLiteral("Please DO NOT POWER OFF the device !"));
-        guarded([&] { m_install->Set(); });
+        m_install->Set();
         break;
     }
     case kCertificate:
@@ -271,8 +282,8 @@ void TFM_Firmware::commandDone(const VtSNMPError &result)
         const bool certificate = m_kind == kCertificate;
         CB_UpgCom->setCurrentIndex(certificate ? kCertificateUpdate : kKeyUpdate);
         m_installing = false;
-        guarded([&] { m_install->Set(); });
-        m_flow.runWaiting(5, QStringLiteral("Loading pem file..."));
+        m_install->Set();
+        runWaiting(5, QStringLiteral("Loading pem file..."));
         m_keyAllowed = certificate;
         updateButtons();
         break;
@@ -292,45 +303,40 @@ void TFM_Firmware::installDone(const VtSNMPError &result)
         setStatus(result.Message);
         if (m_installing) {
             m_installing = false;
-            m_flow.closeProgress();
+            closeProgress();
         }
         return;
     }
     if (!m_installing) {
         if (m_kind == kCertificate) {
-            VtUi::current().messageOk(
-                this, QStringLiteral("OK"), QStringLiteral("Update SSL success!"));
+            inform(QStringLiteral("OK"), QStringLiteral("Update SSL success!"));
             EDT_Certificate->clear();
         } else if (m_kind == kKey) {
             EDT_Key->clear();
             if (context().device) {
                 context().device->setKeyRestartState(DeviceState::KeyRestartPending);
             }
-            VtUi::current().messageOk(this, QStringLiteral("OK"),
+            inform(QStringLiteral("OK"),
                 QStringLiteral(
                     "Update KEY success!Please reboot the device for update ssl key setting."));
         }
         return;
     }
-    m_flow.closeProgress();
+    closeProgress();
     setStatus(result.Message);
     CB_UpgCom->setCurrentIndex(kReboot);
     m_installing = false;
     m_rebooting = true;
-    bool sent = false;
-    guarded([&] { sent = m_install->Set(); });
-    if (!sent) {
+    if (!m_install->Set()) {
         m_rebooting = false;
-        VtUi::current().messageOk(this, QString(), QStringLiteral("Set error!"));
+        inform(QString(), QStringLiteral("Set error!"));
         return;
     }
     const bool firmware = m_kind == kFirmware;
-    setEnabled(false);
-    m_flow.runWaiting(60, QStringLiteral("Device is restarting..."));
-    VtUi::current().messageOk(this, QStringLiteral("OK"),
+    runWaiting(60, QStringLiteral("Device is restarting..."));
+    inform(QStringLiteral("OK"),
         firmware ? QStringLiteral("Update firmware success!")
                  : QStringLiteral("Update language file success!"));
-    setEnabled(true);
     if (context().device) {
         context().device->setKeyRestartState(DeviceState::KeyRestartDone);
     }

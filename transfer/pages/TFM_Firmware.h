@@ -39,6 +39,15 @@ public:
     QPushButton *Bt_Language;
     QPushButton *Bt_Lpack;
 
+    void Bt_BrowseClick();
+    void Bt_CBrowseClick();
+    void Bt_KBrowseClick();
+    void Bt_LanguageClick();
+    void Bt_OKClick();
+    void Bt_CUploadClick();
+    void Bt_KUploadClick();
+    void Bt_LpackClick();
+
 private:
     enum Kind {
         kNone = 0,

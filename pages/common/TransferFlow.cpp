@@ -1,14 +1,14 @@
+// The file pages' shared steps.
 #include "TransferFlow.h"
 
 #include "ApMib.h"
 #include "DeviceState.h"
 #include "FindLocalAddress.h"
 #include "TFM_Page.h"
-#include "TFM_Waiting.h"
 #include "VtSNMPDevice.h"
 #include "VtUi.h"
 
-#include <QLabel>
+#include <QComboBox>
 #include <QLineEdit>
 
 namespace transfer {
@@ -56,22 +56,6 @@ bool splitPath(const QString &path, QString &directory, QString &fileName)
 bool namesNoFile(const QString &path)
 {
     return path.isEmpty() || path.endsWith(QLatin1Char('/')) || path.endsWith(QLatin1Char('\\'));
-}
-
-void runWaitingDialog(
-    TFM_Page &page, int countdown, const QString &secondLine, const QString &caption)
-{
-    DeviceState detached; // no main window: the countdown alone ends the dialog
-    const DeviceState *state = page.context().device;
-    TFM_Waiting waiting(&page, state ? *state : detached, page.context().settings);
-    waiting.Restart = false;
-    waiting.Countdown = countdown;
-    waiting.Label3->setText(secondLine);
-    if (!caption.isEmpty()) {
-        waiting.setWindowTitle(caption);
-    }
-    waiting.FormCreate();
-    waiting.exec();
 }
 
 TransferFlow::TransferFlow(TFM_Page &page, int timeout, StatusSink status)
@@ -151,40 +135,55 @@ void TransferFlow::endTransfer()
 
 void TransferFlow::stop()
 {
-    closeProgress();
     if (m_server) {
         m_server->Stop();
         m_server.reset();
     }
 }
 
-void TransferFlow::runWaiting(int countdown, const QString &secondLine, const QString &caption)
+TransferStart TransferFlow::start(const TransferStep &step)
 {
-    runWaitingDialog(m_page, countdown, secondLine, caption);
-}
-
-void TransferFlow::showProgress(const QString &firstLine, const QString &secondLine)
-{
-    closeProgress();
-    const DeviceState *state = m_page.context().device;
-    auto *notice = new TFM_Waiting(&m_page, state ? *state : m_detached, m_page.context().settings);
-    notice->setAttribute(Qt::WA_DeleteOnClose);
-    notice->useAsProgressNotice(firstLine, secondLine);
-    m_progress = notice;
-    m_page.setEnabled(false);
-    notice->setEnabled(true);
-    notice->show();
-}
-
-void TransferFlow::closeProgress()
-{
-    if (m_progress) {
-        TFM_Waiting *notice = m_progress;
-        m_progress.clear();
-        notice->finish();
-        notice->deleteLater();
+    if (!localAddress(step.server)) {
+        return TransferStart::NoLocalAddress;
     }
-    m_page.setEnabled(true);
+    QString directory;
+    QString name;
+    if (!splitPath(step.path, directory, name)) {
+        m_page.inform(QStringLiteral("Warning"), QStringLiteral("The file path is error."));
+        return TransferStart::BadPath;
+    }
+    if (!step.remoteName.isEmpty()) {
+        name = step.remoteName;
+    }
+    if (!serve(directory, name, step.direction)) {
+        return TransferStart::NotServed;
+    }
+    step.server->setText(step.server->text().trimmed());
+    if (step.remoteFile != nullptr) {
+        step.remoteFile->setText(name);
+    }
+    if (!step.progressFirst.isEmpty() || !step.progressSecond.isEmpty()) {
+        m_page.showProgress(step.progressFirst, step.progressSecond);
+    }
+    bool sent = false;
+    m_page.guarded([&] {
+        if (step.address != nullptr) {
+            step.address->Set(); // a refused address shows in the command's own outcome
+        }
+        if (step.commandRequest != nullptr) {
+            if (step.commandCombo != nullptr) {
+                step.commandCombo->setCurrentIndex(step.commandIndex);
+            }
+            sent = step.commandRequest->Set();
+        } else {
+            sent = true;
+        }
+    });
+    if (!sent) {
+        endTransfer();
+        return TransferStart::NotSent;
+    }
+    return TransferStart::Started;
 }
 
 void TransferFlow::onStatus(const VtTFTPMsg &msg)

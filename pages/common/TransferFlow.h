@@ -1,10 +1,10 @@
 // The steps every file page shares: its own TFTP server, listening from opening to closing with an
 // empty root (refusing everything) except while the device moves the one file it was just told
-// about; the local address the device is told to use; the waiting dialog and the progress notice;
-// and the bytes moved so far, shown in the page's status bar.
+// about; the local address the device is told to use; the transfer prelude (address, file name,
+// serving, the address and command writes); and the bytes moved so far, shown in the page's
+// status.
 #pragma once
 
-#include "DeviceState.h"
 #include "TftpServer.h"
 #include "UISnmpVar.h"
 #include "VtOptionList.h"
@@ -13,12 +13,12 @@
 #include <memory>
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
+class QComboBox;
 class QLineEdit;
 class TFM_Page;
-class TFM_Waiting;
+class VtSNMPRequest2Edits;
 
 namespace transfer {
 
@@ -37,7 +37,8 @@ extern const UISnmpVar kTftpInstallVars[];
 
 enum TftpCommandIndex {
     kGet = 0,
-    kPut = 1
+    kPut = 1,
+    kPutAcl = 3,
 };
 
 enum UpgradeIndex {
@@ -47,6 +48,7 @@ enum UpgradeIndex {
     kReboot = 3,
     kCertificateUpdate = 5,
     kKeyUpdate = 6,
+    kGetAcl = 7,
 };
 
 /// Splits a path at its last separator ("/" or "\"); false when there is none.
@@ -54,11 +56,29 @@ bool splitPath(const QString &path, QString &directory, QString &fileName);
 /// Whether the path is empty or ends with a separator (names a directory, not a file).
 bool namesNoFile(const QString &path);
 
-/// The waiting dialog over `page`: `countdown` steps and no restart command of its own; it ends
-/// when the device is back (as the main window's state sees it) or the countdown has stalled.
-/// Modal.
-void runWaitingDialog(
-    TFM_Page &page, int countdown, const QString &secondLine, const QString &caption = QString());
+/// One transfer's prelude, as the file pages write it.
+struct TransferStep
+{
+    QString path;      ///< the file on this computer (its directory is served)
+    int direction = 0; ///< tftpReadRequest: the device fetches; tftpWriteRequest: it stores
+    QLineEdit *server = nullptr;     ///< receives the local address (trimmed)
+    QLineEdit *remoteFile = nullptr; ///< receives the bare file name; null: none
+    QString remoteName;              ///< the name the device uses, when not the file's own
+    QString progressFirst;           ///< when set, the progress notice shown before the writes
+    QString progressSecond;
+    VtSNMPRequest2Edits *address = nullptr; ///< written first
+    QComboBox *commandCombo = nullptr;      ///< set to commandIndex, then commandRequest written
+    int commandIndex = 0;
+    VtSNMPRequest2Edits *commandRequest = nullptr;
+};
+
+enum class TransferStart {
+    Started,        ///< the writes went out (the command's outcome comes in its completion)
+    NoLocalAddress, ///< no address of this computer on the device's network: nothing said
+    BadPath,        ///< "The file path is error." was shown
+    NotServed,      ///< the server could not serve the directory (its reason in the status)
+    NotSent,        ///< the address or command write was refused or threw
+};
 
 class TransferFlow : public QObject
 {
@@ -90,14 +110,10 @@ public:
     /// Stops listening (waiting for a session still running) and lets the server go.
     void stop();
 
-    /// The waiting dialog: `countdown` steps, no restart command of its own. Modal.
-    void runWaiting(int countdown, const QString &secondLine, const QString &caption = QString());
-    /// The progress notice the operator cannot close; the page is disabled while it shows.
-    void showProgress(const QString &firstLine, const QString &secondLine);
-    /// Closes the progress notice and enables the page again.
-    void closeProgress();
-
-    bool progressShown() const { return !m_progress.isNull(); }
+    /// The prelude: local address into `server`, the path split, its directory served for the
+    /// one file, the progress notice when asked for, the address write, then the command write.
+    /// Anything but Started leaves the server serving nothing.
+    TransferStart start(const TransferStep &step);
 
 private:
     void onStatus(const VtTFTPMsg &msg);
@@ -106,8 +122,6 @@ private:
     int m_timeout;
     StatusSink m_status;
     std::unique_ptr<VtTFTPServer> m_server;
-    QPointer<TFM_Waiting> m_progress;
-    DeviceState m_detached; ///< watched when no main window runs: the countdown alone ends a wait
 };
 
 } // namespace transfer
