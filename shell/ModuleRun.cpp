@@ -2,14 +2,12 @@
 // seam, the headless screenshot run and the event loop.
 #include "ModuleRun.h"
 
-#include "AdminPages.h"
 #include "DeviceState.h"
-#include "LogViewPage.h"
+#include "ModulePages.h"
 #include "ModuleTrace.h"
 #include "PageRegistry.h"
 #include "TFM_Page.h"
 #include "TMainForm.h"
-#include "TransferPages.h"
 #include "VtSNMPError.h"
 #include "VtUi.h"
 
@@ -212,9 +210,7 @@ int runModule(const QStringList &arguments)
     int rc = 0;
     try {
         TMainForm form(moduleSettingsFromEnvironment());
-        registerAdminPages(PageRegistry::instance());
-        registerTransferPages(PageRegistry::instance());
-        registerLogViewPage(PageRegistry::instance());
+        registerModulePages(PageRegistry::instance());
         registerPagesWith(form);
         rc = form.FormCreate(arguments);
         if (rc < 0) {

@@ -1,6 +1,8 @@
-// Opening pages from the main window's menu (the entry's action triggered, until the page is shown
-// with every request idle) against the simulated device; the median of interleaved rounds per page.
-#include "AdminPages.h"
+// Opening every registered page by its class, as the main window's menu does (created with the
+// window as owner, run modally, destroyed), until it is shown with every request idle and no
+// progress notice, against the simulated device; the median of interleaved rounds per page. The
+// hidden entries and the pages without an entry are opened too.
+#include "ModulePages.h"
 #include "PageRegistry.h"
 #include "SnmpInit.h"
 #include "TFM_Page.h"
@@ -10,24 +12,38 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <vector>
 
-#include <QAction>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUdpSocket>
 
 namespace {
 
 constexpr double kBudgetMs = 50.0;
 
-bool startSimulator(QProcess &sim, const QString &program, quint16 &port)
+// The simulator answers refresh writes at once, so the figures are the module's.
+QStringList simulatorArguments(const QString &program, quint16 tftpPort)
+{
+    QStringList args{QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--tftp-port"),
+        QString::number(tftpPort)};
+    QProcess help;
+    help.start(program, {QStringLiteral("--help")});
+    if (help.waitForFinished(5000) && help.readAll().contains("--refresh-ms")) {
+        args << QStringLiteral("--refresh-ms") << QStringLiteral("0");
+    }
+    return args;
+}
+
+bool startSimulator(QProcess &sim, const QString &program, quint16 tftpPort, quint16 &port)
 {
     sim.setProgram(program);
-    sim.setArguments({QStringLiteral("--port"), QStringLiteral("0")});
+    sim.setArguments(simulatorArguments(program, tftpPort));
     sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     sim.start();
     if (!sim.waitForStarted(10000)) {
@@ -49,6 +65,13 @@ bool startSimulator(QProcess &sim, const QString &program, quint16 &port)
     return false;
 }
 
+quint16 freeTftpPort()
+{
+    QUdpSocket probe;
+    probe.bind(QHostAddress::LocalHost, 0);
+    return probe.localPort();
+}
+
 double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
@@ -68,9 +91,12 @@ int main(int argc, char **argv)
     }
     const int rounds = args.size() > 2 ? std::max(1, args.at(2).toInt()) : 5;
 
+    // the file pages' servers listen on a port this program may bind; the device is told it
+    const quint16 tftpPort = freeTftpPort();
+    qputenv("KVA7310_TFTP_PORT", QByteArray::number(tftpPort));
     QProcess sim;
     quint16 port = 0;
-    if (!startSimulator(sim, args.at(1), port)) {
+    if (!startSimulator(sim, args.at(1), tftpPort, port)) {
         std::fprintf(stderr, "kva-bench-pages: the simulator did not start\n");
         return 1;
     }
@@ -80,19 +106,13 @@ int main(int argc, char **argv)
     SnmpDevice().Port = port;
 
     PageRegistry registry;
-    registerAdminPages(registry);
+    registerModulePages(registry);
     TMainForm form{ModuleSettings()};
     registerPagesWith(form, registry);
     std::map<QString, std::vector<double>> times;
     bool failed = false;
     for (int round = 0; round < rounds; ++round) {
         for (const PageRegistry::Entry &entry : registry.entries()) {
-            QAction *action = form.menuEntry(entry.entry);
-            if (action == nullptr || !action->isEnabled()) {
-                std::fprintf(
-                    stderr, "kva-bench-pages: no enabled entry %s\n", qPrintable(entry.entry));
-                return 1;
-            }
             // Runs inside the page's modal loop: once the page is up and idle, note the time and
             // close it as the operator would.
             QElapsedTimer clock;
@@ -101,21 +121,34 @@ int main(int argc, char **argv)
             watch.setInterval(0);
             QObject::connect(&watch, &QTimer::timeout, [&] {
                 auto *page = form.findChild<TFM_Page *>();
-                if (page != nullptr && page->isVisible() && page->requestsIdle()) {
+                if (page != nullptr && page->isVisible() && page->requestsIdle()
+                    && !page->progressShown()) {
                     ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
                     watch.stop();
+                    page->setCloseLocked(false);
                     page->reject();
                 } else if (clock.elapsed() > 30000) {
                     watch.stop();
                     if (page != nullptr) {
+                        page->setCloseLocked(false);
                         page->reject();
                     }
                 }
             });
             clock.start();
             watch.start();
-            action->trigger(); // returns once the page is closed and destroyed
+            std::unique_ptr<QDialog> page(form.createPage(entry.className));
+            if (page == nullptr) {
+                std::fprintf(stderr, "kva-bench-pages: no page %s\n", qPrintable(entry.className));
+                return 1;
+            }
+            page->exec();
+            page.reset();
             failed = failed || ms < 0;
+            if (ms < 0) {
+                std::fprintf(stderr, "kva-bench-pages: %s did not become idle\n",
+                    qPrintable(entry.className));
+            }
             times[entry.className].push_back(ms);
             QCoreApplication::processEvents();
         }

@@ -6,7 +6,8 @@
 void PageRegistry::add(const QString &entry, const QString &className, Factory create)
 {
     for (Entry &e : m_entries) {
-        if (e.entry == entry) {
+        // a page without a menu entry is told apart by its class
+        if (entry.isEmpty() ? e.entry.isEmpty() && e.className == className : e.entry == entry) {
             e = Entry{entry, className, std::move(create)};
             return;
         }
@@ -17,7 +18,7 @@ void PageRegistry::add(const QString &entry, const QString &className, Factory c
 const PageRegistry::Entry *PageRegistry::find(const QString &entryOrClass) const
 {
     for (const Entry &e : m_entries) {
-        if (e.entry == entryOrClass || e.className == entryOrClass) {
+        if ((!e.entry.isEmpty() && e.entry == entryOrClass) || e.className == entryOrClass) {
             return &e;
         }
     }

@@ -27,7 +27,9 @@ public:
         Factory create;
     };
 
-    /// Registers a page; a second registration for the same entry replaces the first.
+    /// Registers a page; a second registration for the same entry replaces the first. A page the
+    /// menu does not open (a tab of another page, opened on its own by measurements) has an empty
+    /// entry and is known by its class.
     void add(const QString &entry, const QString &className, Factory create);
 
     template <class Page>
@@ -58,15 +60,16 @@ private:
 /// Hands every page of `registry` to a main window's
 /// `registerPage(entry, className, QDialog *(Window &))`, which enables the entry; each page gets
 /// the window as owner and the window's settings and device state. At start-up:
-///     registerAdminPages(PageRegistry::instance());
+///     registerModulePages(PageRegistry::instance());
 ///     registerPagesWith(form);
 template <class Window>
 void registerPagesWith(Window &window, const PageRegistry &registry = PageRegistry::instance())
 {
     for (const PageRegistry::Entry &e : registry.entries()) {
-        window.registerPage(e.entry, e.className, [create = e.create](Window &owner) {
-            return static_cast<QDialog *>(
-                create(&owner, PageContext{owner.settings(), &owner.state()}).release());
-        });
+        window.registerPage(e.entry.isEmpty() ? e.className : e.entry, e.className,
+            [create = e.create](Window &owner) {
+                return static_cast<QDialog *>(
+                    create(&owner, PageContext{owner.settings(), &owner.state()}).release());
+            });
     }
 }
