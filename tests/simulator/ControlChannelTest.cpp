@@ -99,7 +99,7 @@ TEST_F(Channel, FaultsAreSetAndCleared)
 
 TEST_F(Channel, LogListsRequestsAndRestartAndQuitReachTheAgent)
 {
-    log.add({0, "set", "v2c", 42, {"apName.0=x"}});
+    log.add({0, "set", "v2c", 42, {{"apName", "0", "x", true}}});
     const std::string answer = control.handle("log");
     EXPECT_EQ(answer, "1 set v2c 42 apName.0=x\nOK 1\n");
     EXPECT_EQ(lastLine("clearlog"), "OK");
