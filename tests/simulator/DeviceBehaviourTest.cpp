@@ -2,6 +2,7 @@
 // device's sources, the VLAN port summary, the band's wifi modes, the AP mode status, periodic
 // rekeying and masked secrets.
 #include "Behaviours.h"
+#include "ConfigFile.h"
 #include "DeviceMib.h"
 #include "control/ControlChannel.h"
 
@@ -216,6 +217,80 @@ TEST_F(Device, PortListIsDerivedFromTheVlanTable)
     EXPECT_EQ(text("dot11PortListUntagVid.2"), "10");
     EXPECT_EQ(text("dot11PortListUntagVid.3"), "");
 }
+
+// --- command groups: each table's key --------------------------------------------------------------
+
+struct GroupCase
+{
+    const char *name;
+    const char *table;
+    Texts listedAdd;      // an add whose key the starting entry has: refused
+    Texts unlistedDelete; // a delete whose key no entry has: refused
+    Texts keyDelete;      // the starting entry named by its key alone, other fields differing
+};
+
+void PrintTo(const GroupCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+const GroupCase kGroups[] = {
+    {"ScheduleRuleBySsid", "dot11ScheduleListTable",
+        {{"dot11ScheduleRuleName", "night"}, {"dot11ScheduleSSIDIndex", "0"},
+            {"dot11ScheduleAction", "1"}},
+        {{"dot11ScheduleRuleName", "office"}, {"dot11ScheduleSSIDIndex", "3"},
+            {"dot11ScheduleAction", "0"}},
+        {{"dot11ScheduleRuleName", "other"}, {"dot11ScheduleSSIDIndex", "0"},
+            {"dot11ScheduleAction", "0"}}},
+    {"WebAccountByName", "dot11WebRedirectionListTable",
+        {{"dot11WebRedirectionAccountName", "guest"}, {"dot11WebRedirectionAccountPasswd", "x"},
+            {"dot11WebRedirectionAccountAction", "1"}},
+        {{"dot11WebRedirectionAccountName", "Guest"}, {"dot11WebRedirectionAccountAction", "0"}},
+        {{"dot11WebRedirectionAccountName", "guest"}, {"dot11WebRedirectionAccountStatus", "0"},
+            {"dot11WebRedirectionAccountAction", "0"}}},
+    {"ArpGatewayByAddress", "dot11ARPSpoofingPreventionListTable",
+        {{"dot11ARPSpoofingPreventionIpAddress", "127.0.0.254"},
+            {"dot11ARPSpoofingPreventionMacAddress", "001B2C3D4E99"},
+            {"dot11ARPSpoofingPreventionAction", "1"}},
+        {{"dot11ARPSpoofingPreventionIpAddress", "127.0.0.9"},
+            {"dot11ARPSpoofingPreventionMacAddress", "001B2C3D4EFE"},
+            {"dot11ARPSpoofingPreventionAction", "0"}},
+        {{"dot11ARPSpoofingPreventionIpAddress", "127.0.0.254"},
+            {"dot11ARPSpoofingPreventionMacAddress", "000000000001"},
+            {"dot11ARPSpoofingPreventionAction", "0"}}},
+    {"RadiusAccountByName", "dot11LocalRadiusInfoTable",
+        {{"dot11LocalRadiusUserName", "staff"}, {"dot11LocalRadiusPassword", "password"},
+            {"dot11LocalRadiusAction", "1"}},
+        {{"dot11LocalRadiusUserName", "nobody"}, {"dot11LocalRadiusAction", "0"}},
+        {{"dot11LocalRadiusUserName", "staff"}, {"dot11LocalRadiusNodeStatus", "0"},
+            {"dot11LocalRadiusAction", "0"}}},
+    {"TrafficRuleByName", "dot11TrafficManagerRulesListTable",
+        {{"dot11RuleName", "camera"}, {"dot11ClientIP", "127.0.0.61"}, {"dot11RuleAction", "1"}},
+        {{"dot11RuleName", "printer"}, {"dot11ClientIP", "127.0.0.60"}, {"dot11RuleAction", "0"}},
+        {{"dot11RuleName", "camera"}, {"dot11ClientMac", "001B2C3D4E60"},
+            {"dot11RuleAction", "0"}}},
+};
+
+class GroupKeys : public Device, public testing::WithParamInterface<GroupCase>
+{ };
+
+TEST_P(GroupKeys, NameTheEntry)
+{
+    const GroupCase &c = GetParam();
+    const std::string before = serialiseConfig(store);
+    for (const Texts &refused : {c.listedAdd, c.unlistedDelete}) {
+        const SetResult r = set(refused);
+        EXPECT_EQ(r.status, ErrorStatus::WrongValue) << errorStatusName(r.status);
+        EXPECT_EQ(r.errorIndex, static_cast<int>(refused.size())) << "the action binding";
+        EXPECT_EQ(serialiseConfig(store), before);
+    }
+    const int entries = store.entryCount(*store.table(c.table));
+    ASSERT_EQ(set(c.keyDelete).status, ErrorStatus::NoError);
+    EXPECT_EQ(store.entryCount(*store.table(c.table)), entries - 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, GroupKeys, testing::ValuesIn(kGroups),
+    [](const auto &tc) { return std::string(tc.param.name); });
 
 // --- sources on the control channel ---------------------------------------------------------------
 
