@@ -10,7 +10,7 @@ namespace sim {
 
 namespace {
 
-using Spec = Sources::Spec;
+using SourceDef = Sources::SourceDef;
 using Entry = Sources::Entry;
 
 std::string lower(std::string s)
@@ -43,11 +43,11 @@ bool surveyed(const Entry &e, const char *scan)
     return hasWord(e, "scans", scan) && fieldIs(e, "status", "2");
 }
 
-std::vector<Spec> buildSpecs()
+std::vector<SourceDef> buildDefs()
 {
-    std::vector<Spec> specs;
+    std::vector<SourceDef> defs;
 
-    Spec neighbours;
+    SourceDef neighbours;
     neighbours.name = "neighbours";
     neighbours.keyName = "bssid";
     neighbours.fields = {
@@ -90,9 +90,9 @@ std::vector<Spec> buildSpecs()
         "00A1B2C3D4E5 ch=6 signal=55 security=WPA2-PSK ssid=KVA-Bridge scans=wds",
         "00A1B2C3D4E6 ch=6 signal=30 security=None ssid=Warehouse scans=wds",
     };
-    specs.push_back(neighbours);
+    defs.push_back(neighbours);
 
-    Spec clients;
+    SourceDef clients;
     clients.name = "clients";
     clients.keyName = "mac";
     clients.fields = {
@@ -116,17 +116,17 @@ std::vector<Spec> buildSpecs()
         "001B2C3D4E03 band=N auth=wpa2-auto-psk rssi=35 psm=0 ssid=KVA7310 uptime=45000"
         " active=3000",
     };
-    specs.push_back(clients);
+    defs.push_back(clients);
 
     // the hosts on the Ethernet side, whose addresses a wireless client may take over
-    Spec hosts;
+    SourceDef hosts;
     hosts.name = "hosts";
     hosts.keyName = "mac";
     hosts.feeds = {{"dot11MacCloneTable", {{"dot11MacCloneListMacAddress", "mac"}}, {}}};
     hosts.defaults = {"001B2C3D4E10", "001B2C3D4E11"};
-    specs.push_back(hosts);
+    defs.push_back(hosts);
 
-    Spec wds;
+    SourceDef wds;
     wds.name = "wds";
     wds.keyName = "link";
     wds.keyLinks = 8;
@@ -150,9 +150,9 @@ std::vector<Spec> buildSpecs()
         "1 mac=00A1B2C3D4E5 auth=wpa2-psk rssi=45 ssid=WDS1 connected=1 status=on",
         "2 ssid=WDS2", // configured, not connected
     };
-    specs.push_back(wds);
+    defs.push_back(wds);
 
-    Spec leases;
+    SourceDef leases;
     leases.name = "leases";
     leases.keyName = "mac";
     leases.fields = {
@@ -176,9 +176,9 @@ std::vector<Spec> buildSpecs()
         "001B2C3D4E02 host=phone-02 ip=127.0.0.101 lease=4320000",
         "001B2C3D4E20 host=printer ip=127.0.0.50 static=yes",
     };
-    specs.push_back(leases);
+    defs.push_back(leases);
 
-    Spec arrays;
+    SourceDef arrays;
     arrays.name = "arrays";
     arrays.keyName = "mac";
     arrays.fields = {
@@ -203,9 +203,9 @@ std::vector<Spec> buildSpecs()
         }
     };
     arrays.defaults = {"001A2B3C4D5E name=KVA-Array ip=127.0.0.1 masters=1 backups=0 slaves=1"};
-    specs.push_back(arrays);
+    defs.push_back(arrays);
 
-    Spec members;
+    SourceDef members;
     members.name = "members";
     members.keyName = "mac";
     members.fields = {
@@ -221,13 +221,13 @@ std::vector<Spec> buildSpecs()
         "001A2B3C4D5E role=Master ip=127.0.0.1 location=Lobby",
         "001A2B3C4D60 role=Slave ip=127.0.0.2 location=Hall",
     };
-    specs.push_back(members);
-    return specs;
+    defs.push_back(members);
+    return defs;
 }
 
-const std::vector<Spec> &specs()
+const std::vector<SourceDef> &definitions()
 {
-    static const std::vector<Spec> all = buildSpecs();
+    static const std::vector<SourceDef> all = buildDefs();
     return all;
 }
 
@@ -242,24 +242,24 @@ void setError(std::string *error, const std::string &why)
 
 Sources::Sources(const MibStore &store) : m_store(store)
 {
-    for (const Spec &spec : specs()) {
+    for (const SourceDef &def : definitions()) {
         bool served = true;
-        for (const FeedSpec &feed : spec.feeds) {
+        for (const FeedDef &feed : def.feeds) {
             const MibStore::Table *t = store.table(feed.table);
             served = served && t;
             for (const auto &[column, field] : feed.columns) {
                 served = served && t && store.columnIndex(*t, column) >= 0;
             }
         }
-        for (const FieldSpec &field : spec.fields) {
+        for (const FieldDef &field : def.fields) {
             served = served && (field.column.empty() || store.object(field.column));
         }
         if (!served) {
             continue;
         }
-        m_sources.push_back({&spec, {}});
+        m_sources.push_back({&def, {}});
         std::string ignored;
-        reset(spec.name, &ignored);
+        reset(def.name, &ignored);
     }
 }
 
@@ -267,7 +267,7 @@ std::vector<std::string> Sources::names() const
 {
     std::vector<std::string> out;
     for (const Source &s : m_sources) {
-        out.push_back(s.spec->name);
+        out.push_back(s.def->name);
     }
     return out;
 }
@@ -286,7 +286,7 @@ const std::vector<Entry> *Sources::entries(const std::string &source) const
 const Sources::Source *Sources::find(const std::string &name) const
 {
     for (const Source &s : m_sources) {
-        if (s.spec->name == name) {
+        if (s.def->name == name) {
             return &s;
         }
     }
@@ -296,7 +296,7 @@ const Sources::Source *Sources::find(const std::string &name) const
 Sources::Source *Sources::find(const std::string &name, std::string *error)
 {
     for (Source &s : m_sources) {
-        if (s.spec->name == name) {
+        if (s.def->name == name) {
             return &s;
         }
     }
@@ -305,15 +305,15 @@ Sources::Source *Sources::find(const std::string &name, std::string *error)
 }
 
 bool Sources::normaliseKey(
-    const Spec &spec, const std::string &text, std::string &key, std::string *error) const
+    const SourceDef &def, const std::string &text, std::string &key, std::string *error) const
 {
-    if (spec.keyLinks > 0) {
+    if (def.keyLinks > 0) {
         if (text.empty() || text.size() > 2
             || !std::all_of(text.begin(), text.end(),
                 [](char c) { return std::isdigit(static_cast<unsigned char>(c)); })
-            || std::stoi(text) < 1 || std::stoi(text) > spec.keyLinks) {
+            || std::stoi(text) < 1 || std::stoi(text) > def.keyLinks) {
             setError(error,
-                "bad " + spec.keyName + ": " + text + " (1 to " + std::to_string(spec.keyLinks)
+                "bad " + def.keyName + ": " + text + " (1 to " + std::to_string(def.keyLinks)
                     + ")");
             return false;
         }
@@ -323,7 +323,7 @@ bool Sources::normaliseKey(
     std::string why;
     auto v = parseValue(Syntax::MacAddress, text, &why);
     if (!v || text.empty()) {
-        setError(error, "bad " + spec.keyName + ": " + text + " (a MAC address)");
+        setError(error, "bad " + def.keyName + ": " + text + " (a MAC address)");
         return false;
     }
     key = formatValue(Syntax::MacAddress, *v);
@@ -331,7 +331,7 @@ bool Sources::normaliseKey(
 }
 
 bool Sources::parseField(
-    const FieldSpec &field, const std::string &text, std::string &value, std::string *error) const
+    const FieldDef &field, const std::string &text, std::string &value, std::string *error) const
 {
     auto bad = [&](const std::string &why) {
         setError(error, "bad value for " + field.name + ": " + why);
@@ -405,7 +405,7 @@ bool Sources::parseField(
     return true;
 }
 
-std::string Sources::showField(const FieldSpec &field, const std::string &value) const
+std::string Sources::showField(const FieldDef &field, const std::string &value) const
 {
     if (const ObjectDef *def = field.column.empty() ? nullptr : m_store.object(field.column)) {
         for (const EnumValue &e : def->values) {
@@ -424,17 +424,17 @@ bool Sources::add(
     if (!s) {
         return false;
     }
-    const Spec &spec = *s->spec;
+    const SourceDef &def = *s->def;
     if (words.empty()) {
         setError(
-            error, "usage: source " + spec.name + " add <" + spec.keyName + "> [field=value ...]");
+            error, "usage: source " + def.name + " add <" + def.keyName + "> [field=value ...]");
         return false;
     }
     Entry entry;
-    if (!normaliseKey(spec, words[0], entry.key, error)) {
+    if (!normaliseKey(def, words[0], entry.key, error)) {
         return false;
     }
-    for (const FieldSpec &field : spec.fields) {
+    for (const FieldDef &field : def.fields) {
         std::string value;
         if (!parseField(field, field.defaultText, value, error)) {
             return false;
@@ -445,10 +445,10 @@ bool Sources::add(
     for (std::size_t i = 1; i < words.size(); ++i) {
         const std::size_t eq = words[i].find('=');
         const std::string name = words[i].substr(0, eq);
-        auto field = std::find_if(spec.fields.begin(), spec.fields.end(),
-            [&](const FieldSpec &f) { return f.name == name; });
-        if (eq == std::string::npos || field == spec.fields.end()) {
-            setError(error, "unknown field of " + spec.name + ": " + name);
+        auto field = std::find_if(def.fields.begin(), def.fields.end(),
+            [&](const FieldDef &f) { return f.name == name; });
+        if (eq == std::string::npos || field == def.fields.end()) {
+            setError(error, "unknown field of " + def.name + ": " + name);
             return false;
         }
         if (std::find(given.begin(), given.end(), name) != given.end()) {
@@ -462,15 +462,15 @@ bool Sources::add(
     }
     if (std::any_of(s->entries.begin(), s->entries.end(),
             [&](const Entry &e) { return e.key == entry.key; })) {
-        setError(error, spec.name + " " + entry.key + " is listed already");
+        setError(error, def.name + " " + entry.key + " is listed already");
         return false;
     }
     if (s->entries.size() >= kMaxEntries) {
-        setError(error, spec.name + " is full (" + std::to_string(kMaxEntries) + " entries)");
+        setError(error, def.name + " is full (" + std::to_string(kMaxEntries) + " entries)");
         return false;
     }
-    if (spec.complete) {
-        spec.complete(entry, given);
+    if (def.complete) {
+        def.complete(entry, given);
     }
     s->entries.push_back(std::move(entry));
     return true;
@@ -480,7 +480,7 @@ bool Sources::remove(const std::string &source, const std::string &keyText, std:
 {
     Source *s = find(source, error);
     std::string key;
-    if (!s || !normaliseKey(*s->spec, keyText, key, error)) {
+    if (!s || !normaliseKey(*s->def, keyText, key, error)) {
         return false;
     }
     auto it = std::find_if(
@@ -509,7 +509,7 @@ bool Sources::reset(const std::string &source, std::string *error)
         return false;
     }
     s->entries.clear();
-    for (const std::string &line : s->spec->defaults) {
+    for (const std::string &line : s->def->defaults) {
         auto words = splitQuoted(line, error);
         if (!words || !add(source, *words, error)) {
             return false;
@@ -520,8 +520,8 @@ bool Sources::reset(const std::string &source, std::string *error)
 
 std::string Sources::line(const Source &source, const Entry &entry) const
 {
-    std::string out = source.spec->name + " " + entry.key;
-    for (const FieldSpec &field : source.spec->fields) {
+    std::string out = source.def->name + " " + entry.key;
+    for (const FieldDef &field : source.def->fields) {
         out += " " + field.name + "=" + quoteWord(showField(field, entry.fields.at(field.name)));
     }
     return out;
@@ -531,7 +531,7 @@ std::vector<std::string> Sources::list(const std::string &source) const
 {
     std::vector<std::string> out;
     for (const Source &s : m_sources) {
-        if (!source.empty() && s.spec->name != source) {
+        if (!source.empty() && s.def->name != source) {
             continue;
         }
         for (const Entry &e : s.entries) {
@@ -545,15 +545,15 @@ std::vector<std::string> Sources::fields() const
 {
     std::vector<std::string> out;
     for (const Source &s : m_sources) {
-        std::string text = s.spec->name + " <" + s.spec->keyName + ">";
-        for (const FieldSpec &field : s.spec->fields) {
+        std::string text = s.def->name + " <" + s.def->keyName + ">";
+        for (const FieldDef &field : s.def->fields) {
             std::string shown;
             std::string ignored;
             parseField(field, field.defaultText, shown, &ignored);
             text += " " + field.name + "=" + quoteWord(showField(field, shown));
         }
         text += " ->";
-        for (const FeedSpec &feed : s.spec->feeds) {
+        for (const FeedDef &feed : s.def->feeds) {
             text += " " + feed.table;
         }
         out.push_back(text);
@@ -564,7 +564,7 @@ std::vector<std::string> Sources::fields() const
 bool Sources::feeds(const std::string &table) const
 {
     for (const Source &s : m_sources) {
-        for (const FeedSpec &feed : s.spec->feeds) {
+        for (const FeedDef &feed : s.def->feeds) {
             if (feed.table == table) {
                 return true;
             }
@@ -576,7 +576,7 @@ bool Sources::feeds(const std::string &table) const
 bool Sources::refill(MibStore &store, const std::string &table) const
 {
     for (const Source &s : m_sources) {
-        for (const FeedSpec &feed : s.spec->feeds) {
+        for (const FeedDef &feed : s.def->feeds) {
             MibStore::Table *t = feed.table == table ? store.table(table) : nullptr;
             if (!t) {
                 continue;
@@ -592,13 +592,12 @@ bool Sources::refill(MibStore &store, const std::string &table) const
                 // number, below the radio's ifIndex
                 const Oid index = t->def->index.size() == 2
                     ? Oid{1,
-                        s.spec->keyLinks > 0 ? static_cast<std::uint32_t>(std::stoul(entry.key))
-                                             : n}
+                        s.def->keyLinks > 0 ? static_cast<std::uint32_t>(std::stoul(entry.key)) : n}
                     : Oid{n};
                 for (const auto &[column, field] : feed.columns) {
                     const int c = store.columnIndex(*t, column);
                     const std::string &text =
-                        field == s.spec->keyName ? entry.key : entry.fields.at(field);
+                        field == s.def->keyName ? entry.key : entry.fields.at(field);
                     auto v = parseValue(t->def->columns[static_cast<std::size_t>(c)].syntax, text);
                     if (v) {
                         store.setCell(table, index, c, *v);

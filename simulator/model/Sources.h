@@ -68,7 +68,7 @@ public:
 
     static constexpr std::size_t kMaxEntries = 256;
 
-    struct FieldSpec
+    struct FieldDef
     {
         std::string name;
         std::string column;             // the column that gives syntax, values and limits
@@ -77,20 +77,20 @@ public:
         bool yesNo = false;             // instead of a column: yes or no
     };
 
-    struct FeedSpec
+    struct FeedDef
     {
         std::string table;
         std::vector<std::pair<std::string, std::string>> columns; // column <- field (or the key)
         std::function<bool(const Entry &)> takes;                 // which entries give a row
     };
 
-    struct Spec
+    struct SourceDef
     {
         std::string name;
         std::string keyName; // "bssid", "mac", "link"
         int keyLinks = 0;    // > 0: the key is a link number 1..keyLinks, else a MAC address
-        std::vector<FieldSpec> fields;
-        std::vector<FeedSpec> feeds;
+        std::vector<FieldDef> fields;
+        std::vector<FeedDef> feeds;
         std::vector<std::string> defaults; // the starting entries, as add takes them
         std::function<void(Entry &, const std::vector<std::string> &given)> complete;
     };
@@ -98,17 +98,17 @@ public:
 private:
     struct Source
     {
-        const Spec *spec = nullptr;
+        const SourceDef *def = nullptr;
         std::vector<Entry> entries;
     };
 
     Source *find(const std::string &name, std::string *error);
     const Source *find(const std::string &name) const;
     bool normaliseKey(
-        const Spec &spec, const std::string &text, std::string &key, std::string *error) const;
-    bool parseField(const FieldSpec &field, const std::string &text, std::string &value,
+        const SourceDef &def, const std::string &text, std::string &key, std::string *error) const;
+    bool parseField(const FieldDef &field, const std::string &text, std::string &value,
         std::string *error) const;
-    std::string showField(const FieldSpec &field, const std::string &value) const;
+    std::string showField(const FieldDef &field, const std::string &value) const;
     std::string line(const Source &source, const Entry &entry) const;
 
     const MibStore &m_store;
