@@ -81,6 +81,8 @@ int main(int argc, char **argv)
     {
         sim::MibStore store(sim::deviceMib());
         sim::Behaviours behaviours(store);
+        behaviours.setRefreshDelayMs(options->refreshMs);
+        behaviours.setMaskSecrets(options->maskSecrets);
         sim::Faults faults;
         sim::RequestLog log;
         if (!options->statePath.empty()) {

@@ -306,13 +306,15 @@ int Dispatcher::received(netsnmp_session * /*session*/, netsnmp_pdu *pdu)
     entry.requestId = pdu->reqid;
     for (netsnmp_variable_list *vb = pdu->variables; vb; vb = vb->next_variable) {
         const Oid name = toOid(vb->name, vb->name_length);
-        std::string b = store.nameOf(name);
+        const MibStore::NameParts parts = store.nameParts(name);
+        LoggedBinding b{parts.name, parts.instance, {}, false};
         if (pdu->command == SNMP_MSG_SET) {
             const Value v = fromVarbind(vb);
-            const ObjectDef *def = store.get(name) ? store.get(name)->def : nullptr;
-            b += "=" + (def ? formatValue(def->syntax, v) : formatValue(Syntax::OctetString, v));
+            const auto f = store.get(name);
+            b.value = formatValue(f ? f->def->syntax : Syntax::OctetString, v);
+            b.hasValue = true;
         }
-        entry.bindings.push_back(b);
+        entry.bindings.push_back(std::move(b));
     }
     m_log.add(entry);
 
@@ -459,7 +461,7 @@ void Dispatcher::answerRead(netsnmp_pdu *request, netsnmp_pdu *response)
             const std::vector<oid> o = toNetSnmp(f->oid);
             snmp_set_var_objid(vb, o.data(), o.size());
         }
-        putValue(vb, m_faults.distort(f->oid, f->value));
+        putValue(vb, m_faults.distort(f->oid, m_behaviours.served(*f->def, f->value)));
     }
 }
 
@@ -487,7 +489,7 @@ void Dispatcher::answerBulk(netsnmp_pdu *request, netsnmp_pdu *response)
             return;
         }
         if (f) {
-            putValue(vb, m_faults.distort(f->oid, f->value));
+            putValue(vb, m_faults.distort(f->oid, m_behaviours.served(*f->def, f->value)));
         } else {
             snmp_set_var_typed_value(vb, SNMP_ENDOFMIBVIEW, nullptr, 0);
         }

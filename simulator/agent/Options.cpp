@@ -74,7 +74,8 @@ std::string usageText()
            "C]\n"
            "                   [--user U --auth-proto P --auth-pass X [--priv-proto P --priv-pass "
            "Y]]\n"
-           "                   [--tftp-port N] [--state FILE] [--restart-seconds N] [--help]\n"
+           "                   [--tftp-port N] [--state FILE] [--restart-seconds N]\n"
+           "                   [--refresh-ms N] [--mask-secrets] [--help]\n"
            "  auth protocols: MD5 SHA SHA-224 SHA-256 SHA-384 SHA-512\n"
            "  priv protocols: DES AES-128 AES-192 AES-256\n"
            "Prints LISTENING <address>:<port> when ready, then reads control commands on stdin\n"
@@ -88,6 +89,10 @@ std::optional<AgentOptions> parseOptions(const std::vector<std::string> &args, s
         const std::string &a = args[i];
         if (a == "--help" || a == "-h") {
             o.help = true;
+            continue;
+        }
+        if (a == "--mask-secrets") {
+            o.maskSecrets = true;
             continue;
         }
         if (i + 1 >= args.size()) {
@@ -126,6 +131,11 @@ std::optional<AgentOptions> parseOptions(const std::vector<std::string> &args, s
         } else if (a == "--restart-seconds") {
             if (!parsePort(v, 3600, o.restartSeconds)) {
                 error = "bad restart time: " + v;
+                return std::nullopt;
+            }
+        } else if (a == "--refresh-ms") {
+            if (!parsePort(v, 600000, o.refreshMs)) {
+                error = "bad refresh time: " + v;
                 return std::nullopt;
             }
         } else {

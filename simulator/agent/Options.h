@@ -21,6 +21,8 @@ struct AgentOptions
     int tftpPort = 69;
     std::string statePath;
     int restartSeconds = 5;
+    int refreshMs = 100;      // how long collecting a refreshed table takes
+    bool maskSecrets = false; // keys and passwords served as '*'
     bool help = false;
 };
 

@@ -1,6 +1,8 @@
 // The control channel's commands.
 #include "control/ControlChannel.h"
 
+#include "model/Quoting.h"
+
 #include <cctype>
 #include <cstdio>
 #include <sstream>
@@ -90,7 +92,20 @@ std::string ControlChannel::helpText()
            "devlog                        the device's own log\n"
            "stored                        the stored configuration\n"
            "log                           the request log: seq op version request-id bindings\n"
+           "logpdu                        the request log whole: per PDU a line\n"
+           "                              pdu <seq> <op> <version> <request-id> <bindings>, then\n"
+           "                              per binding \"<name>\" \"<instance>\" [\"<value>\"]\n"
+           "                              (quoted; \\\" \\\\ and \\xHH inside)\n"
            "clearlog                      empty the request log\n"
+           "source list [<source>]        what the device finds when it collects a status table\n"
+           "source fields                 each source with its key, fields and defaults\n"
+           "source <source> add <key> [<field>=<value> ...]   a value with blanks in \"...\"\n"
+           "source <source> del <key>     remove one entry\n"
+           "source <source> clear         no entries\n"
+           "source <source> reset         the entries the device starts with\n"
+           "                              sources: neighbours clients hosts wds leases arrays "
+           "members\n"
+           "mask [on|off]                 serve keys, passphrases and passwords as '*' (or show)\n"
            "fault silent <seconds>        answer nothing for that long\n"
            "fault drop <percent>          drop that share of requests\n"
            "fault delay <ms>              send every answer that much later\n"
@@ -165,6 +180,26 @@ std::string ControlChannel::handle(const std::string &line)
             out += printable(RequestLog::format(e)) + "\n";
         }
         return out + "OK " + std::to_string(m_log.entries().size()) + "\n";
+    }
+    if (cmd == "logpdu" && rest.empty()) {
+        std::string out;
+        for (const LoggedRequest &e : m_log.entries()) {
+            out += RequestLog::formatPdu(e);
+        }
+        return out + "OK " + std::to_string(m_log.entries().size()) + "\n";
+    }
+    if (cmd == "source") {
+        return source(rest);
+    }
+    if (cmd == "mask") {
+        if (rest == "on" || rest == "off") {
+            m_behaviours.setMaskSecrets(rest == "on");
+            return "OK\n";
+        }
+        if (rest.empty()) {
+            return std::string("OK ") + (m_behaviours.maskSecrets() ? "on" : "off") + "\n";
+        }
+        return "ERROR usage: mask [on|off]\n";
     }
     if (cmd == "clearlog" && rest.empty()) {
         m_log.clear();
@@ -262,6 +297,54 @@ std::string ControlChannel::walk(const std::string &prefixText)
         ++n;
     }
     return out + "OK " + std::to_string(n) + "\n";
+}
+
+std::string ControlChannel::source(const std::string &rest)
+{
+    Sources &sources = m_behaviours.sources();
+    std::string why;
+    auto words = splitQuoted(rest, &why);
+    if (!words) {
+        return "ERROR " + printable(why) + "\n";
+    }
+    const std::vector<std::string> &w = *words;
+    if (w.empty()) {
+        return "ERROR usage: source list|fields|<source> add|del|clear|reset ...\n";
+    }
+    auto listed = [](const std::vector<std::string> &lines) {
+        std::string out;
+        for (const std::string &l : lines) {
+            out += printable(l) + "\n";
+        }
+        return out + "OK " + std::to_string(lines.size()) + "\n";
+    };
+    if (w[0] == "list" && w.size() <= 2) {
+        if (w.size() == 2 && !sources.has(w[1])) {
+            return "ERROR unknown source: " + printable(w[1]) + "\n";
+        }
+        return listed(sources.list(w.size() == 2 ? w[1] : std::string()));
+    }
+    if (w[0] == "fields" && w.size() == 1) {
+        return listed(sources.fields());
+    }
+    if (!sources.has(w[0])) {
+        return "ERROR unknown source: " + printable(w[0]) + "\n";
+    }
+    const std::string verb = w.size() > 1 ? w[1] : std::string();
+    bool ok = false;
+    if (verb == "add" && w.size() >= 3) {
+        ok = sources.add(w[0], std::vector<std::string>(w.begin() + 2, w.end()), &why);
+    } else if (verb == "del" && w.size() == 3) {
+        ok = sources.remove(w[0], w[2], &why);
+    } else if (verb == "clear" && w.size() == 2) {
+        ok = sources.clear(w[0], &why);
+    } else if (verb == "reset" && w.size() == 2) {
+        ok = sources.reset(w[0], &why);
+    } else {
+        why = "usage: source " + w[0]
+            + " add <key> [<field>=<value> ...] | del <key> | clear | reset";
+    }
+    return ok ? "OK\n" : "ERROR " + printable(why) + "\n";
 }
 
 std::string ControlChannel::fault(const std::vector<std::string> &words)

@@ -32,6 +32,7 @@ private:
     std::string get(const std::string &target);
     std::string set(const std::string &target, const std::string &value);
     std::string walk(const std::string &prefix);
+    std::string source(const std::string &rest);
     std::string fault(const std::vector<std::string> &words);
 
     Behaviours &m_behaviours;

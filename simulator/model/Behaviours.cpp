@@ -34,6 +34,36 @@ std::string ipText(const Value &v)
     return formatValue(Syntax::IpAddress, v);
 }
 
+// the wifi modes each band offers, its default first
+constexpr long long kWifiModes24[] = {6, 3, 2};
+constexpr long long kWifiModes5[] = {9, 7, 8};
+
+bool inBandList(long long band, long long mode)
+{
+    const auto &list = band == 1 ? kWifiModes5 : kWifiModes24;
+    return std::find(std::begin(list), std::end(list), mode) != std::end(list);
+}
+
+int macColumn(const MibStore::Table &table)
+{
+    for (std::size_t c = 0; c < table.def->columns.size(); ++c) {
+        if (table.def->columns[c].syntax == Syntax::MacAddress) {
+            return static_cast<int>(c);
+        }
+    }
+    return -1;
+}
+
+// The row index a column instance names.
+Oid rowIndexOf(const ObjectDef &column, const Oid &instance)
+{
+    auto col = parseOid(column.oid);
+    if (!col || instance.size() <= col->size()) {
+        return {};
+    }
+    return Oid(instance.begin() + static_cast<long>(col->size()), instance.end());
+}
+
 } // namespace
 
 std::uint32_t crc32(const std::string &data)
@@ -56,7 +86,7 @@ std::uint32_t crc32(const std::string &data)
     return crc ^ 0xFFFFFFFFU;
 }
 
-Behaviours::Behaviours(MibStore &store) : m_store(store)
+Behaviours::Behaviours(MibStore &store) : m_store(store), m_sources(store)
 {
     m_stored = serialiseConfig(m_store);
     m_log = m_store.mib().defaultLog;
@@ -163,6 +193,7 @@ void Behaviours::factoryDefault()
     // the firmware and what was installed survive a factory reset; the settings do not
     const Value firmware = m_store.scalar(kFirmwareVersion);
     m_store.resetToDefaults();
+    m_told.clear();
     if (firmware.type != ValueType::Null) {
         m_store.setScalar(kFirmwareVersion, firmware);
     }
@@ -170,9 +201,45 @@ void Behaviours::factoryDefault()
     addLog("SYS", "Factory default settings restored");
 }
 
+Value Behaviours::served(const ObjectDef &def, const Value &value) const
+{
+    if (!m_maskSecrets || !def.secret || value.type != ValueType::OctetString) {
+        return value;
+    }
+    Value masked = value;
+    masked.octets.clear();
+    for (unsigned char c : value.octets) {
+        if ((c & 0xC0) != 0x80) { // one '*' per character, not per byte of one
+            masked.octets += '*';
+        }
+    }
+    return masked;
+}
+
 void Behaviours::refreshTable(const std::string &tableName)
 {
-    // what the device was told about a row (a classified access point) survives a new scan
+    if (tableName == "dot11PortListTable" && m_store.table("dot11GroupVlanListTable")) {
+        derivePortList();
+        return;
+    }
+    if (m_sources.refill(m_store, tableName)) {
+        // what the device was told about an access point survives a new scan
+        MibStore::Table *t = m_store.table(tableName);
+        const int mac = macColumn(*t);
+        for (const auto &[key, value] : m_told) {
+            if (std::get<0>(key) != tableName || mac < 0) {
+                continue;
+            }
+            const auto bssid = parseValue(Syntax::MacAddress, std::get<2>(key));
+            const int r = bssid ? m_store.findRowByColumn(*t, mac, *bssid) : -1;
+            if (r >= 0) {
+                m_store.setCell(
+                    tableName, t->rows[static_cast<std::size_t>(r)].index, std::get<1>(key), value);
+            }
+        }
+        return;
+    }
+    // a table without a source: its default rows again, keeping the classification by row
     std::vector<std::pair<int, std::vector<std::pair<Oid, Value>>>> kept;
     if (const MibStore::Table *t = m_store.table(tableName)) {
         for (const ClassifyObjectDef &c : m_store.mib().classifyObjects) {
@@ -198,7 +265,179 @@ void Behaviours::refreshTable(const std::string &tableName)
     }
 }
 
-void Behaviours::describeScheduleRule()
+void Behaviours::derivePortList()
+{
+    // per shown port, the IDs of the VLANs it is a tagged and an untagged member of, in table order
+    static const std::pair<const char *, const char *> kPorts[] = {
+        {"Mgmt", "dot11GroupVlanListMgmt"}, {"LAN", "dot11GroupVlanListLan"},
+        {"Primary", "dot11GroupVlanListPrimary"}, {"S-1", "dot11GroupVlanListMssid1"},
+        {"S-2", "dot11GroupVlanListMssid2"}, {"S-3", "dot11GroupVlanListMssid3"},
+        {"W-1", "dot11GroupVlanListWds1"}, {"W-2", "dot11GroupVlanListWds2"},
+        {"W-3", "dot11GroupVlanListWds3"}, {"W-4", "dot11GroupVlanListWds4"}};
+    MibStore::Table *ports = m_store.table("dot11PortListTable");
+    const MibStore::Table *vlans = m_store.table("dot11GroupVlanListTable");
+    const int vid = vlans ? m_store.columnIndex(*vlans, "dot11GroupVlanListVid") : -1;
+    if (!ports || vid < 0) {
+        return;
+    }
+    const std::string name = ports->def->name;
+    const int tagged = m_store.columnIndex(*ports, "dot11PortListTagVid");
+    const int untagged = m_store.columnIndex(*ports, "dot11PortListUntagVid");
+    const int portName = m_store.columnIndex(*ports, "dot11PortLisPortName");
+    std::size_t p = 0;
+    for (const MibStore::Row &row : ports->rows) {
+        if (p >= std::size(kPorts)) {
+            break;
+        }
+        const int member = m_store.columnIndex(*vlans, kPorts[p].second);
+        std::string tags;
+        std::string untags;
+        for (const MibStore::Row &v : vlans->rows) {
+            if (member < 0 || m_store.rowEmpty(*vlans, v)) {
+                continue;
+            }
+            const std::string id = std::to_string(v.values[static_cast<std::size_t>(vid)].number);
+            const long long m = v.values[static_cast<std::size_t>(member)].number;
+            std::string &list = m == 1 ? tags : untags;
+            if (m == 1 || m == 2) {
+                list += (list.empty() ? "" : ",") + id;
+            }
+        }
+        m_store.setCell(name, row.index, tagged, Value::text(tags));
+        m_store.setCell(name, row.index, untagged, Value::text(untags));
+        m_store.setCell(name, row.index, portName, Value::text(kPorts[p].first));
+        ++p;
+    }
+}
+
+Value Behaviours::pduValue(const std::vector<Written> &written, const std::string &scalar) const
+{
+    for (auto w = written.rbegin(); w != written.rend(); ++w) {
+        if (w->name == scalar) {
+            return w->value;
+        }
+    }
+    const ObjectDef *def = m_store.object(scalar);
+    return def ? m_store.defaultOf(*def) : Value{};
+}
+
+std::vector<std::pair<std::string, Value>> Behaviours::groupValues(
+    const CommandGroupDef &group, const std::vector<Written> &written) const
+{
+    // an entry is made from what this PDU says, never from what an earlier one left in the fields
+    std::vector<std::pair<std::string, Value>> values;
+    for (const auto &[field, column] : group.fields) {
+        values.emplace_back(column, pduValue(written, field));
+    }
+    return values;
+}
+
+int Behaviours::findGroupEntry(const CommandGroupDef &group, const MibStore::Table &table,
+    const std::vector<std::pair<std::string, Value>> &values) const
+{
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        if (table.def->fixedRows > 0 && m_store.rowEmpty(table, table.rows[r])) {
+            continue;
+        }
+        bool match = true;
+        for (std::size_t f = 0; f < group.fields.size() && match; ++f) {
+            const auto &[field, column] = group.fields[f];
+            if (!group.keyFields.empty()
+                && std::find(group.keyFields.begin(), group.keyFields.end(), field)
+                    == group.keyFields.end()) {
+                continue;
+            }
+            const int c = m_store.columnIndex(table, column);
+            match = c >= 0 && table.rows[r].values[static_cast<std::size_t>(c)] == values[f].second;
+        }
+        if (match) {
+            return static_cast<int>(r);
+        }
+    }
+    return -1;
+}
+
+int Behaviours::findDeleteRow(
+    const DeleteObjectDef &d, const MibStore::Table &table, const Value &v) const
+{
+    if (!d.column.empty()) {
+        return m_store.findRowByColumn(table, m_store.columnIndex(table, d.column), v);
+    }
+    if (v.number <= 0 || v.number > 0xffffffffLL) {
+        return -1;
+    }
+    const int r = m_store.findRow(table, {static_cast<std::uint32_t>(v.number)});
+    if (r >= 0 && table.def->fixedRows > 0
+        && m_store.rowEmpty(table, table.rows[static_cast<std::size_t>(r)])) {
+        return -1; // an empty slot is no entry to delete
+    }
+    return r;
+}
+
+Behaviours::Refusal Behaviours::checkCommandGroup(
+    const CommandGroupDef &group, const std::vector<Written> &written, long long action) const
+{
+    const MibStore::Table *t = m_store.table(group.table);
+    if (!t) {
+        return {ErrorStatus::GenErr, 0};
+    }
+    const auto values = groupValues(group, written);
+    if (action == group.addValue) {
+        if (findGroupEntry(group, *t, values) >= 0 || m_store.looksEmpty(*t, values)) {
+            return {ErrorStatus::WrongValue, 0};
+        }
+        if (m_store.full(*t)) {
+            return {ErrorStatus::GenErr, 0};
+        }
+    } else if (action == group.deleteValue && findGroupEntry(group, *t, values) < 0) {
+        return {ErrorStatus::WrongValue, 0};
+    }
+    return {};
+}
+
+Behaviours::Refusal Behaviours::checkDeviceRules(const std::vector<Written> &written) const
+{
+    const MibDefinition &mib = m_store.mib();
+    long long band = m_store.scalarNumber("dot11Band");
+    for (const Written &w : written) {
+        if (w.name == "dot11Band") {
+            band = w.value.number;
+        }
+    }
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        const Written &w = written[i];
+        const int index = static_cast<int>(i + 1);
+        if (w.name == "dot11WifiMode" && !inBandList(band, w.value.number)) {
+            return {ErrorStatus::WrongValue, index};
+        }
+        for (const CommandGroupDef &g : mib.commandGroups) {
+            if (g.actionObject == w.name) {
+                Refusal r = checkCommandGroup(g, written, w.value.number);
+                if (r.status != ErrorStatus::NoError) {
+                    r.index = index;
+                    return r;
+                }
+            }
+        }
+        for (const ClassifyObjectDef &c : mib.classifyObjects) {
+            const MibStore::Table *t = c.object == w.name ? m_store.table(c.table) : nullptr;
+            if (c.object == w.name
+                && (!t || w.value.number <= 0 || w.value.number > 0xffffffffLL
+                    || m_store.findRow(*t, {static_cast<std::uint32_t>(w.value.number)}) < 0)) {
+                return {ErrorStatus::WrongValue, index};
+            }
+        }
+        for (const DeleteObjectDef &d : mib.deleteObjects) {
+            const MibStore::Table *t = d.object == w.name ? m_store.table(d.table) : nullptr;
+            if (d.object == w.name && (!t || findDeleteRow(d, *t, w.value) < 0)) {
+                return {ErrorStatus::WrongValue, index};
+            }
+        }
+    }
+    return {};
+}
+
+void Behaviours::describeScheduleRule(const std::vector<Written> &written)
 {
     // the rule list shows texts the device derives from the day mask, the times and the SSID
     MibStore::Table *t = m_store.table("dot11ScheduleListTable");
@@ -214,7 +453,7 @@ void Behaviours::describeScheduleRule()
         }
     };
     static const char *const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    const long long mask = m_store.scalarNumber("dot11ScheduleDaysSelect");
+    const long long mask = pduValue(written, "dot11ScheduleDaysSelect").number;
     std::string days;
     for (int d = 0; d < 7; ++d) {
         if (mask & (1LL << d)) {
@@ -222,14 +461,14 @@ void Behaviours::describeScheduleRule()
         }
     }
     put("dot11ScheduleListDays", Value::text(mask == 0 ? "All Week" : days));
-    const bool allDay = m_store.scalarNumber("dot11ScheduleAllDaySelect") == 1;
+    const bool allDay = pduValue(written, "dot11ScheduleAllDaySelect").number == 1;
     put("dot11ScheduleListTimeFrame",
         Value::text(allDay ? "All Day(s)"
-                           : m_store.scalarText("dot11ScheduleRuleStartTime") + "-"
-                    + m_store.scalarText("dot11ScheduleRuleEndTime")));
+                           : pduValue(written, "dot11ScheduleRuleStartTime").octets + "-"
+                    + pduValue(written, "dot11ScheduleRuleEndTime").octets));
     if (MibStore::Table *ssids = m_store.tableOfColumn("dot11MssidSsid")) {
         const auto slot =
-            static_cast<std::uint32_t>(m_store.scalarNumber("dot11ScheduleSSIDIndex") + 1);
+            static_cast<std::uint32_t>(pduValue(written, "dot11ScheduleSSIDIndex").number + 1);
         const int r = m_store.findRow(*ssids, {1, slot});
         if (r >= 0) {
             put("dot11ScheduleListSSID",
@@ -238,6 +477,51 @@ void Behaviours::describeScheduleRule()
         }
     }
     put("dot11ScheduleListWirelessStatus", Value::integer(1));
+}
+
+void Behaviours::keepBand(const std::vector<Written> &written)
+{
+    const bool bandWritten = std::any_of(
+        written.begin(), written.end(), [](const Written &w) { return w.name == "dot11Band"; });
+    const long long band = m_store.scalarNumber("dot11Band");
+    if (bandWritten && !inBandList(band, m_store.scalarNumber("dot11WifiMode"))) {
+        m_store.setScalar(
+            "dot11WifiMode", Value::integer(band == 1 ? kWifiModes5[0] : kWifiModes24[0]));
+    }
+}
+
+std::string Behaviours::generatedKey(const std::string &ssid)
+{
+    const std::string n = std::to_string(++m_keysGenerated);
+    char key[17];
+    std::snprintf(key, sizeof key, "%08lx%08lx", static_cast<unsigned long>(crc32(ssid + ":" + n)),
+        static_cast<unsigned long>(crc32(n + ":" + ssid)));
+    addLog("WLAN", "New security key of " + ssid + ": " + key);
+    return key;
+}
+
+void Behaviours::rekey(const Written &w)
+{
+    // while rekeying is periodic the device makes the passphrase itself; manual rekeying has none
+    const bool periodic = w.value.number == 1;
+    if (w.name == "dot11AutoRekeyControl") {
+        const std::string key = periodic ? generatedKey(m_store.scalarText("dot11Ssid")) : "";
+        m_store.setScalar("dot11AutoRekeyPassPhrase", Value::text(key));
+        return;
+    }
+    MibStore::Table *t = m_store.tableOfColumn("dot11MssidAutoRekeyPassPhrase");
+    const Oid index = rowIndexOf(*w.def, w.oid);
+    const int r = t ? m_store.findRow(*t, index) : -1;
+    const int ssid = t ? m_store.columnIndex(*t, "dot11MssidSsid") : -1;
+    if (r < 0 || ssid < 0) {
+        return;
+    }
+    const std::string key = periodic
+        ? generatedKey(
+            t->rows[static_cast<std::size_t>(r)].values[static_cast<std::size_t>(ssid)].octets)
+        : "";
+    m_store.setCell(t->def->name, index, m_store.columnIndex(*t, "dot11MssidAutoRekeyPassPhrase"),
+        Value::text(key));
 }
 
 SetResult Behaviours::set(const std::vector<Binding> &bindings)
@@ -252,20 +536,22 @@ SetResult Behaviours::set(const std::vector<Binding> &bindings)
         }
     }
 
-    // what was written, by object name and instance, in PDU order
-    struct Written
-    {
-        std::string name;
-        const ObjectDef *def;
-        Oid oid;
-        Value value;
-    };
-
+    // what is written, by object name and instance, in PDU order
     std::vector<Written> written;
     for (const Binding &b : bindings) {
-        m_store.put(b.first, b.second);
         auto f = m_store.get(b.first);
         written.push_back({f->def->name, f->def, b.first, b.second});
+    }
+    // the device's own rules on the PDU as a whole, before anything changes
+    const Refusal refused = checkDeviceRules(written);
+    if (refused.status != ErrorStatus::NoError) {
+        result.status = refused.status;
+        result.errorIndex = refused.index;
+        return result;
+    }
+    const Value apModeBefore = m_store.scalar("dot11ApMode");
+    for (const Binding &b : bindings) {
+        m_store.put(b.first, b.second);
     }
     const MibDefinition &mib = m_store.mib();
     auto fail = [&](std::size_t i) {
@@ -280,12 +566,19 @@ SetResult Behaviours::set(const std::vector<Binding> &bindings)
         if (w.name == "deviceSettingApply" && n == 1) {
             commitStored();
             addLog("SYS", "Settings saved and activated");
+            m_store.setScalar("dot11ApModeStatus", Value::text("unchanged"));
             result.restart = true;
         } else if (w.name == "deviceSettingDiscard" && n == 1) {
             std::string why;
             loadConfig(m_store, m_stored, &why);
             addLog("SYS", "Unsaved settings discarded");
+            m_store.setScalar("dot11ApModeStatus", Value::text("unchanged"));
             result.restart = true;
+        } else if (w.name == "dot11ApMode" && w.value != apModeBefore) {
+            // the new mode waits for Save and Activate
+            m_store.setScalar("dot11ApModeStatus", Value::text("changed"));
+        } else if (w.name == "dot11AutoRekeyControl" || w.name == "dot11MssidAutoRekeyControl") {
+            rekey(w);
         } else if (w.name == "deviceRestart" && n == 1) {
             result.restart = true;
         } else if (w.name == "deviceFactoryDefault" && n == 1) {
@@ -343,7 +636,7 @@ SetResult Behaviours::set(const std::vector<Binding> &bindings)
                 for (const std::string &t : r.tables) {
                     refreshTable(t);
                 }
-                result.answerDelayMs = std::max(result.answerDelayMs, 100);
+                result.answerDelayMs = std::max(result.answerDelayMs, m_refreshDelayMs);
             }
         }
         for (const ResetTriggerDef &r : mib.resetTriggers) {
@@ -360,85 +653,44 @@ SetResult Behaviours::set(const std::vector<Binding> &bindings)
             }
         }
         for (const ClassifyObjectDef &c : mib.classifyObjects) {
-            if (c.object != w.name) {
+            MibStore::Table *t = c.object == w.name ? m_store.table(c.table) : nullptr;
+            const int r = t ? m_store.findRow(*t, {static_cast<std::uint32_t>(n)}) : -1;
+            const int col = t ? m_store.columnIndex(*t, c.column) : -1;
+            if (r < 0 || col < 0) {
                 continue;
             }
-            if (MibStore::Table *t = m_store.table(c.table)) {
-                const int r = m_store.findRow(*t, {static_cast<std::uint32_t>(n)});
-                const int col = m_store.columnIndex(*t, c.column);
-                if (r >= 0 && col >= 0) {
-                    Value v =
-                        t->rows[static_cast<std::size_t>(r)].values[static_cast<std::size_t>(col)];
-                    v.number = c.value;
-                    m_store.setCell(c.table, t->rows[static_cast<std::size_t>(r)].index, col, v);
-                }
+            const MibStore::Row &row = t->rows[static_cast<std::size_t>(r)];
+            Value v = row.values[static_cast<std::size_t>(col)];
+            v.number = c.value;
+            // the device remembers what it was told about that access point, not about the row
+            if (const int mac = macColumn(*t); mac >= 0) {
+                m_told[{c.table, col,
+                    formatValue(Syntax::MacAddress, row.values[static_cast<std::size_t>(mac)])}] =
+                    v;
             }
+            m_store.setCell(c.table, row.index, col, v);
         }
         for (const CommandGroupDef &g : mib.commandGroups) {
-            if (g.actionObject != w.name) {
-                continue;
-            }
-            MibStore::Table *t = m_store.table(g.table);
+            MibStore::Table *t = g.actionObject == w.name ? m_store.table(g.table) : nullptr;
             if (!t) {
-                fail(i);
                 continue;
             }
+            const auto values = groupValues(g, written);
             if (n == g.addValue) {
-                std::vector<std::pair<std::string, Value>> values;
-                for (const auto &[field, column] : g.fields) {
-                    values.emplace_back(column, m_store.scalar(field));
-                }
                 if (!m_store.addEntry(g.table, values)) {
-                    fail(i); // the table is full or the entry exists
+                    fail(i);
                 } else if (g.table == "dot11ScheduleListTable") {
-                    describeScheduleRule();
+                    describeScheduleRule(written);
                 }
             } else if (n == g.deleteValue) {
-                const std::vector<std::string> &keys = g.keyFields;
-                for (std::size_t r = 0; r < t->rows.size(); ++r) {
-                    if (t->def->fixedRows > 0 && m_store.rowEmpty(*t, t->rows[r])) {
-                        continue;
-                    }
-                    bool match = true;
-                    for (const auto &[field, column] : g.fields) {
-                        if (!keys.empty()
-                            && std::find(keys.begin(), keys.end(), field) == keys.end()) {
-                            continue;
-                        }
-                        const int c = m_store.columnIndex(*t, column);
-                        if (c < 0
-                            || t->rows[r].values[static_cast<std::size_t>(c)]
-                                != m_store.scalar(field)) {
-                            match = false;
-                            break;
-                        }
-                    }
-                    if (match) {
-                        m_store.removeEntry(g.table, r);
-                        break;
-                    }
+                if (const int r = findGroupEntry(g, *t, values); r >= 0) {
+                    m_store.removeEntry(g.table, static_cast<std::size_t>(r));
                 }
             }
         }
         for (const DeleteObjectDef &d : mib.deleteObjects) {
-            if (d.object != w.name) {
-                continue;
-            }
-            MibStore::Table *t = m_store.table(d.table);
-            if (!t) {
-                continue;
-            }
-            int r = -1;
-            if (d.column.empty()) {
-                r = m_store.findRow(*t, {static_cast<std::uint32_t>(n)});
-                if (r >= 0 && t->def->fixedRows > 0
-                    && m_store.rowEmpty(*t, t->rows[static_cast<std::size_t>(r)])) {
-                    r = -1;
-                }
-            } else {
-                r = m_store.findRowByColumn(*t, m_store.columnIndex(*t, d.column), w.value);
-            }
-            if (r >= 0) {
+            MibStore::Table *t = d.object == w.name ? m_store.table(d.table) : nullptr;
+            if (const int r = t ? findDeleteRow(d, *t, w.value) : -1; r >= 0) {
                 m_store.removeEntry(d.table, static_cast<std::size_t>(r));
             }
         }
@@ -475,6 +727,7 @@ SetResult Behaviours::set(const std::vector<Binding> &bindings)
             break;
         }
     }
+    keepBand(written);
     // the interface objects show the LAN address the device was given
     static const std::pair<const char *, const char *> kMirrors[] = {{"hIPAddress", "ifIpAddress"},
         {"hSubnetMask", "ifSubnetMask"}, {"hDefaultGateway", "ifDefaultGateway"}};

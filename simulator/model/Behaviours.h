@@ -1,6 +1,30 @@
 // What the device does when objects are written: commit, discard and restart, factory default,
 // refresh triggers, command groups, add and delete objects, TFTP commands and their install effects.
 //
+// Rules the device keeps besides the single object's checks (a refused PDU changes nothing; the
+// error index names the binding):
+//   - A command group's add is made from the fields in the same PDU alone; a field the PDU leaves
+//     out takes its default. An add whose key fields (keyFields, else all fields) match a listed
+//     entry, or that would read as an empty slot, is wrongValue; a full table genErr. A delete that
+//     matches no entry is wrongValue, and so is a classify or delete object naming no row.
+//   - dot11WifiMode stays in the list of the band: 6, 3, 2 on 2.4 GHz, 9, 7, 8 on 5 GHz. A write
+//     outside the band's list (the band written in the same PDU, else the current one) is
+//     wrongValue; a band write moves the wifi mode to the new band's first value when it is not in
+//     its list.
+//   - dot11ApModeStatus reads "changed" once dot11ApMode was written with another value, until
+//     deviceSettingApply or deviceSettingDiscard; "unchanged" otherwise.
+//   - Periodic rekeying (dot11AutoRekeyControl, and dot11MssidAutoRekeyControl per SSID, written
+//     1): the device generates the passphrase itself, dot11AutoRekeyPassPhrase (or that SSID's
+//     dot11MssidAutoRekeyPassPhrase), and logs it; writing 0 (manual) empties it. The n-th key
+//     generated since the device started is 16 lower-case hex digits: the CRC-32 of
+//     "<SSID>:<n>" followed by the CRC-32 of "<n>:<SSID>", SSID being the one rekeyed.
+//   - Refresh triggers rebuild their tables from the device's sources (Sources.h), the VLAN port
+//     list from the VLAN table; a table no source feeds goes back to its default rows. What the
+//     device was told about a rogue AP survives a new scan, kept by BSSID. The write is answered
+//     after the refresh time (100 ms unless set).
+//   - With masking on, secrets (ObjectDef::secret) are served as one '*' per character; writes
+//     take clear text and the control channel shows it.
+//
 // Install effects of tftpUpgradeSettingCommand (each waits for a transfer still running):
 //   1 Firmwareupdate   installs the fetched file: a file whose name contains "lang" (any case) is a
 //                      language pack, anything else firmware; records name, size and CRC-32, and
@@ -25,11 +49,14 @@
 #pragma once
 
 #include "MibStore.h"
+#include "Sources.h"
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -65,7 +92,7 @@ struct SetResult
     bool restart = false;                    // restart once the answer has left
     std::optional<TransferRequest> transfer; // answer when this transfer has ended
     std::vector<long long> installs; // tftpUpgradeSettingCommand values waiting for a transfer
-    int answerDelayMs = 0;           // collecting a refreshed table
+    int answerDelayMs = 0;           // collecting a refreshed table (refreshDelayMs)
 };
 
 struct InstallResult
@@ -84,6 +111,21 @@ public:
     explicit Behaviours(MibStore &store);
 
     MibStore &store() { return m_store; }
+
+    Sources &sources() { return m_sources; }
+
+    /// How long the device takes to collect a refreshed table before it answers the write.
+    void setRefreshDelayMs(int ms) { m_refreshDelayMs = ms; }
+
+    int refreshDelayMs() const { return m_refreshDelayMs; }
+
+    /// Secrets served as '*' over SNMP.
+    void setMaskSecrets(bool on) { m_maskSecrets = on; }
+
+    bool maskSecrets() const { return m_maskSecrets; }
+
+    /// The value an SNMP read is answered with.
+    Value served(const ObjectDef &def, const Value &value) const;
 
     /// One SET PDU: the device's checks on every binding first (nothing changes when one fails), then
     /// the values, then the actions of the command objects written.
@@ -118,15 +160,48 @@ public:
     std::string aclFile() const;
 
 private:
+    struct Written
+    {
+        std::string name;
+        const ObjectDef *def;
+        Oid oid;
+        Value value;
+    };
+
+    struct Refusal
+    {
+        ErrorStatus status = ErrorStatus::NoError;
+        int index = 0;
+    };
+
+    Refusal checkDeviceRules(const std::vector<Written> &written) const;
+    Refusal checkCommandGroup(
+        const CommandGroupDef &group, const std::vector<Written> &written, long long action) const;
+    std::vector<std::pair<std::string, Value>> groupValues(
+        const CommandGroupDef &group, const std::vector<Written> &written) const;
+    int findGroupEntry(const CommandGroupDef &group, const MibStore::Table &table,
+        const std::vector<std::pair<std::string, Value>> &values) const;
+    int findDeleteRow(const DeleteObjectDef &d, const MibStore::Table &table, const Value &v) const;
+    Value pduValue(const std::vector<Written> &written, const std::string &scalar) const;
     void commitStored();
     void refreshTable(const std::string &tableName);
-    void describeScheduleRule();
+    void derivePortList();
+    void describeScheduleRule(const std::vector<Written> &written);
+    void keepBand(const std::vector<Written> &written);
+    void rekey(const Written &w);
+    std::string generatedKey(const std::string &ssid);
     void factoryDefault();
     bool loadAcl(const std::string &text);
     long long m_nowMs = 0;
     long long m_bootMs = 0;
     long long m_lastGrowMs = 0;
     MibStore &m_store;
+    Sources m_sources;
+    int m_refreshDelayMs = 100;
+    bool m_maskSecrets = false;
+    long long m_keysGenerated = 0;
+    // what the device was told about a surveyed access point: (table, column, BSSID) -> value
+    std::map<std::tuple<std::string, int, std::string>, Value> m_told;
     std::string m_stored;
     bool m_transferRunning = false;
     TransferRequest m_lastTransfer;

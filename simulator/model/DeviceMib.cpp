@@ -100,6 +100,12 @@ public:
         return *this;
     }
 
+    Obj &secret()
+    {
+        m_def.secret = true;
+        return *this;
+    }
+
     operator ObjectDef() const { return m_def; }
 
 private:
@@ -425,27 +431,34 @@ void wirelessSecurity(Builder &b)
         instance("dot11KeyIndex", "2.1.3.3.2.1.1.3.1", kInt, kRW).values(kKeyIndex).value("1"),
         instance("dot11PassPhrase", "2.1.3.3.2.1.1.4.1", kText, kRW)
             .maxLength(63)
-            .value("kva7310-secret"),
+            .value("kva7310-secret")
+            .secret(),
         instance("dot11CipherType", "2.1.3.3.2.1.1.5.1", kInt, kRW).values(kCipher).value("2"),
         instance("dot11GroupKeyUpdateInterval", "2.1.3.3.2.1.1.6.1", kInt, kRW).value("3600"),
         instance("dot11PrimaryRadiusServer", "2.1.3.3.2.1.1.8.1", kIp, kRW).value("0.0.0.0"),
         instance("dot11PrimaryRadiusPort", "2.1.3.3.2.1.1.9.1", kInt, kRW).value("1812"),
-        instance("dot11PrimaryRadiusSecret", "2.1.3.3.2.1.1.10.1", kText, kRW).maxLength(64),
+        instance("dot11PrimaryRadiusSecret", "2.1.3.3.2.1.1.10.1", kText, kRW)
+            .maxLength(64)
+            .secret(),
         instance("dot11SecondaryRadiusServer", "2.1.3.3.2.1.1.11.1", kIp, kRW).value("0.0.0.0"),
         instance("dot11SecondaryRadiusPort", "2.1.3.3.2.1.1.12.1", kInt, kRW).value("1812"),
-        instance("dot11SecondaryRadiusSecret", "2.1.3.3.2.1.1.13.1", kText, kRW).maxLength(64),
+        instance("dot11SecondaryRadiusSecret", "2.1.3.3.2.1.1.13.1", kText, kRW)
+            .maxLength(64)
+            .secret(),
         instance("dot11PrimaryAccountingStatus", "2.1.3.3.2.1.1.14.1", kInt, kRW)
             .values(kDisableEnable)
             .value("0"),
         instance("dot11PrimaryAccountingServer", "2.1.3.3.2.1.1.15.1", kIp, kRW).value("0.0.0.0"),
         instance("dot11PrimaryAccountingServerPort", "2.1.3.3.2.1.1.16.1", kInt, kRW).value("1813"),
         instance("dot11PrimaryAccountingPassPhrase", "2.1.3.3.2.1.1.17.1", kText, kRW)
-            .maxLength(64),
+            .maxLength(64)
+            .secret(),
         instance("dot11SecondaryAccountingServer", "2.1.3.3.2.1.1.19.1", kIp, kRW).value("0.0.0.0"),
         instance("dot11SecondaryAccountingServerPort", "2.1.3.3.2.1.1.20.1", kInt, kRW)
             .value("1813"),
         instance("dot11SecondaryAccountingPassPhrase", "2.1.3.3.2.1.1.21.1", kText, kRW)
-            .maxLength(64),
+            .maxLength(64)
+            .secret(),
         instance("dot11NetworkAccessProtection", "2.1.3.3.2.1.1.22.1", kInt, kRW)
             .values(kDisableEnable)
             .value("0"),
@@ -461,7 +474,7 @@ void wirelessSecurity(Builder &b)
             .value("0"),
         instance("dot11AutoRekeyStartTime", "2.1.3.3.2.1.1.31.1", kText, kRW).value("00:00"),
         instance("dot11AutoRekeyTimeInterval", "2.1.3.3.2.1.1.32.1", kInt, kRW).value("24"),
-        instance("dot11AutoRekeyPassPhrase", "2.1.3.3.2.1.1.33.1", kText, kRO),
+        instance("dot11AutoRekeyPassPhrase", "2.1.3.3.2.1.1.33.1", kText, kRO).secret(),
     });
 
     // The four WEP keys, indexed by the radio's ifIndex and the key number. The entry method of keys 3
@@ -471,7 +484,7 @@ void wirelessSecurity(Builder &b)
             column("dot11WepKeyEntryMethod", "2.1.3.3.2.2.1.2", kInt, kRW)
                 .values({{1, "ASCII"}, {2, "HEX"}})
                 .value("1"),
-            column("dot11WepKey", "2.1.3.3.2.2.1.3", kText, kRW).maxLength(26),
+            column("dot11WepKey", "2.1.3.3.2.2.1.3", kText, kRW).maxLength(26).secret(),
         });
     fixedSlots(keys, 4, {"1"});
     b.add(keys);
@@ -509,10 +522,10 @@ void multiSsid(Builder &b)
             column("dot11MssidWepKeyIndex", "3.3.3.1.7", kInt, kRW)
                 .values({{1, "first"}, {2, "second"}, {3, "third"}, {4, "fourth"}})
                 .value("1"),
-            column("dot11MssidWepKey", "3.3.3.1.8", kText, kRW).maxLength(26),
+            column("dot11MssidWepKey", "3.3.3.1.8", kText, kRW).maxLength(26).secret(),
             column("dot11MssidVlanTagID", "3.3.3.1.9", kInt, kRW).value("1"),
             column("dot11MssidCipherType", "3.3.3.1.10", kInt, kRW).values(kCipher).value("1"),
-            column("dot11MssidPassPhrase", "3.3.3.1.11", kText, kRW).maxLength(63),
+            column("dot11MssidPassPhrase", "3.3.3.1.11", kText, kRW).maxLength(63).secret(),
             column("dot11MssidKeyType", "3.3.3.1.12", kInt, kRW)
                 .values({{1, "ascii"}, {2, "hex"}})
                 .value("1"),
@@ -530,7 +543,7 @@ void multiSsid(Builder &b)
                 .value("0"),
             column("dot11MssidAutoRekeyStartTime", "3.3.3.1.19", kText, kRW).value("00:00"),
             column("dot11MssidAutoRekeyTimeInterval", "3.3.3.1.20", kInt, kRW).value("24"),
-            column("dot11MssidAutoRekeyPassPhrase", "3.3.3.1.21", kText, kRO),
+            column("dot11MssidAutoRekeyPassPhrase", "3.3.3.1.21", kText, kRO).secret(),
         });
     ssids.defaultRows = {
         row({"1", "1"},
@@ -551,7 +564,7 @@ void multiSsid(Builder &b)
                 column("dot11MssidRADIUSIndex", "3.3.4.1.1", kInt, kIndex),
                 column("dot11MssidRADIUSServer", "3.3.4.1.2", kIp, kRW).value("0.0.0.0"),
                 column("dot11MssidRADIUSPort", "3.3.4.1.3", kInt, kRW).value("1812"),
-                column("dot11MssidRADIUSSecret", "3.3.4.1.4", kText, kRW).maxLength(64),
+                column("dot11MssidRADIUSSecret", "3.3.4.1.4", kText, kRW).maxLength(64).secret(),
                 column("dot11MssidRadiusSource", "3.3.4.1.5", kInt, kRW)
                     .values({{1, "External"}, {2, "Internal"}})
                     .value("1"),
@@ -661,7 +674,7 @@ void intrusion(Builder &b)
                 {"dot11RogueApSurveyLastseem", "Thu Jan  1 00:05:10 2026"},
                 {"dot11RogueApSurveyType", "2"}, {"dot11RogueApSurveyStatus", "2"}}),
         row({"2"},
-            {{"dot11RogueApSurveyChannel", "6"}, {"dot11RogueApSurveyBssid", "0022A1B2C302"},
+            {{"dot11RogueApSurveyChannel", "11"}, {"dot11RogueApSurveyBssid", "0022A1B2C302"},
                 {"dot11RogueApSurveyMode", "2"}, {"dot11RogueApSurveySsid", "Guest"},
                 {"dot11RogueApSurveyLastseem", "Thu Jan  1 00:05:12 2026"},
                 {"dot11RogueApSurveyType", "1"}, {"dot11RogueApSurveyStatus", "2"}}),
@@ -867,7 +880,10 @@ void apArray(Builder &b)
             .values({{1, "master"}, {2, "masterbackup"}, {3, "slave"}})
             .value("1"),
         scalar("dot11ApArrayName", "3.11.1.1.3", kText, kRW).maxLength(32).value("KVA-Array"),
-        scalar("dot11ApArrayPassword", "3.11.1.1.4", kText, kRW).maxLength(32).value("array-pass"),
+        scalar("dot11ApArrayPassword", "3.11.1.1.4", kText, kRW)
+            .maxLength(32)
+            .value("array-pass")
+            .secret(),
         instance("dot11ApArrayScan", "3.11.1.2.1.1.0", kInt, kRW).values(kNothingRefresh).command(),
         instance("dot11ApArrayScanStatus", "3.11.1.2.1.2.0", kInt, kRO)
             .values(kLowercaseDisableEnable)
@@ -1258,7 +1274,7 @@ void webRedirection(Builder &b)
             .values(kDisableEnable)
             .value("0"),
         scalar("dot11WebRedirectionAccountName", "3.14.2.1", kText, kRW).maxLength(64),
-        scalar("dot11WebRedirectionAccountPasswd", "3.14.2.2", kText, kRW).maxLength(64),
+        scalar("dot11WebRedirectionAccountPasswd", "3.14.2.2", kText, kRW).maxLength(64).secret(),
         scalar("dot11WebRedirectionAccountStatus", "3.14.2.3", kInt, kRW)
             .values(kDisableEnable)
             .value("0"),
@@ -1271,7 +1287,8 @@ void webRedirection(Builder &b)
             column("dot11WebRedirectionIndex", "3.14.2.5.1.1", kInt, kIndex),
             column("dot11WebRedirectionListAccountName", "3.14.2.5.1.2", kText, kRW).maxLength(64),
             column("dot11WebRedirectionListAccountPasswd", "3.14.2.5.1.3", kText, kRW)
-                .maxLength(64),
+                .maxLength(64)
+                .secret(),
             column("dot11WebRedirectionListAccountStatus", "3.14.2.5.1.4", kInt, kRW)
                 .values(kDisableEnable)
                 .value("0"),
@@ -1327,6 +1344,8 @@ void arpSpoofing(Builder &b)
     group.fields = {
         {"dot11ARPSpoofingPreventionIpAddress", "dot11ARPSpoofingPreventionListIpAddress"},
         {"dot11ARPSpoofingPreventionMacAddress", "dot11ARPSpoofingPreventionListMacAddress"}};
+    // one protected gateway per address; a delete names it by its address
+    group.keyFields = {"dot11ARPSpoofingPreventionIpAddress"};
     b.mib().commandGroups.push_back(group);
 }
 
@@ -1336,7 +1355,7 @@ void internalRadius(Builder &b)
     b.page("Internal RADIUS server");
     b.add({
         scalar("dot11LocalRadiusUserName", "3.12.1.1", kText, kRW).maxLength(64),
-        scalar("dot11LocalRadiusPassword", "3.12.1.2", kText, kRW).maxLength(64),
+        scalar("dot11LocalRadiusPassword", "3.12.1.2", kText, kRW).maxLength(64).secret(),
         scalar("dot11LocalRadiusAction", "3.12.1.3", kInt, kRW)
             .values({{0, "Delete"}, {1, "Add"}})
             .command(),
@@ -1353,7 +1372,7 @@ void internalRadius(Builder &b)
                 column("dot11LocalRadiusInfoNodeStatus", "3.12.2.1.1.3", kInt, kRO)
                     .values(kDisableEnable)
                     .value("0"),
-                column("dot11InternalRadiusInfoPasswd", "3.12.2.1.1.4", kText, kRO),
+                column("dot11InternalRadiusInfoPasswd", "3.12.2.1.1.4", kText, kRO).secret(),
             });
     accounts.defaultRows = {row({"1"},
         {{"dot11LocalRadiusnInfoName", "staff"}, {"dot11LocalRadiusInfoNodeStatus", "1"},
@@ -1391,7 +1410,7 @@ void administration(Builder &b)
     b.page("Administration");
     b.add({
         instance("usersName", "4.1.1.1.2.1", kText, kRW).maxLength(64).value("admin"),
-        instance("usersPassword", "4.1.1.1.3.1", kText, kRW).maxLength(64).value("admin"),
+        instance("usersPassword", "4.1.1.1.3.1", kText, kRW).maxLength(64).value("admin").secret(),
         instance("telnet", "4.4.1.0", kInt, kRW).values(kDisableEnable).value("0"),
         instance("ssh", "4.4.2.0", kInt, kRW).values(kDisableEnable).value("1"),
         scalar("timeout", "4.4.3", kInt, kRW)
@@ -1531,7 +1550,7 @@ void logSettings(Builder &b)
         instance("emailNtfAuthentication", "5.4.11.1.1.6.1", kInt, kRW)
             .values(kDisableEnable)
             .value("0"),
-        instance("emailNtfPassword", "5.4.11.1.1.7.1", kText, kRW).maxLength(12),
+        instance("emailNtfPassword", "5.4.11.1.1.7.1", kText, kRW).maxLength(12).secret(),
         instance("emailNtfOnSchedule", "5.4.11.1.1.9.1", kText, kRW).value("24"),
         instance("emailNtfPort", "5.4.11.1.1.10.1", kInt, kRW).value("25"),
         instance("emailNtfSSL", "5.4.11.1.1.11.1", kInt, kRW).values(kDisableEnable).value("0"),

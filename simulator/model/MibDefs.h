@@ -74,6 +74,7 @@ struct ObjectDef
     std::string instance = "0"; // scalars only, see above
     bool command = false;       // a write triggers an action and the object reads back its default
     bool grows = false;         // a statistic that moves over time (counters, byte counts)
+    bool secret = false;        // a key, passphrase or password: served masked when masking is on
 };
 
 // How one part of a row index is encoded in the instance OID.
@@ -127,9 +128,11 @@ struct TableDef
         false; // a status table the device fills itself (clients, WDS, survey, statistics)
 };
 
-// A command group: scalars the page fills and an action object; writing the action object (in the same
-// PDU or after the fields) adds one row to `table` from the fields (`addValue`) or deletes the row whose
-// key fields match (`deleteValue`). Field scalars are ordinary ObjectDefs in `scalars`.
+// A command group: scalars the page fills and an action object; writing the action object adds one row
+// to `table` from the fields written in the same PDU (`addValue`; a field the PDU leaves out takes its
+// default) or deletes the row whose key fields match those of the PDU (`deleteValue`). The key fields
+// identify an entry: an add whose key is listed already is refused, and so is a delete matching no
+// entry. Field scalars are ordinary ObjectDefs in `scalars`.
 struct CommandGroupDef
 {
     std::string name;         // for messages, e.g. "vlan add/delete"
@@ -138,13 +141,12 @@ struct CommandGroupDef
     long long addValue = 1;
     long long deleteValue = 0;
     std::vector<std::pair<std::string, std::string>> fields; // scalar name -> column name
-    std::vector<std::string>
-        keyFields; // scalar names identifying the row to delete (empty: all fields)
+    std::vector<std::string> keyFields; // scalar names identifying an entry (empty: all fields)
 };
 
 // A delete object: writing an index to this scalar removes that row of `table` (packing fixed tables).
 // With `column` set, the value written is matched against that column instead (e.g. a MAC written to
-// a "delete address" object removes the row holding that address).
+// a "delete address" object removes the row holding that address). A value naming no entry is refused.
 struct DeleteObjectDef
 {
     std::string object; // scalar name
@@ -161,8 +163,9 @@ struct AddObjectDef
     std::string column; // TableDef column name
 };
 
-// A refresh trigger: writing `triggerValue` makes the device collect `tables` (they are refilled from
-// their default rows); the write is answered when the tables are complete.
+// A refresh trigger: writing `triggerValue` makes the device collect `tables`: they are rebuilt from the
+// device's sources (Sources.h) or derived from its settings (the VLAN port list), and a table without
+// either gets its default rows back. The write is answered when the tables are complete.
 struct RefreshTriggerDef
 {
     std::string object; // scalar name
@@ -183,7 +186,7 @@ struct ResetTriggerDef
 };
 
 // A classify object: writing a row index sets `column` of that row of `table` to `value` (the rogue AP
-// survey's "add to valid / neighbour / rogue / new" objects). An index with no row changes nothing.
+// survey's "add to valid / neighbour / rogue / new" objects). An index with no row is refused.
 struct ClassifyObjectDef
 {
     std::string object; // scalar name

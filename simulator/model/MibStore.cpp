@@ -226,18 +226,23 @@ void MibStore::build()
         }
         m_tables.push_back(std::move(table));
     }
-    for (const Table &table : m_tables) {
-        resetTable(table.def->name);
+    for (Table &table : m_tables) {
+        resetRows(table);
     }
     rebuildIndex();
 }
 
 void MibStore::resetTable(const std::string &tableName)
 {
-    Table *t = table(tableName);
-    if (!t) {
-        return;
+    if (Table *t = table(tableName)) {
+        resetRows(*t);
+        rebuildIndex();
     }
+}
+
+void MibStore::resetRows(Table &table)
+{
+    Table *t = &table;
     const TableDef &def = *t->def;
     t->rows.clear();
     auto rowFromDef = [&](const RowDef &rd) -> std::optional<Row> {
@@ -292,7 +297,6 @@ void MibStore::resetTable(const std::string &tableName)
     }
     std::sort(t->rows.begin(), t->rows.end(),
         [](const Row &a, const Row &b) { return a.index < b.index; });
-    rebuildIndex();
 }
 
 void MibStore::rebuildIndex()
@@ -483,17 +487,22 @@ std::optional<Oid> MibStore::resolve(const std::string &nameOrOid) const
 
 std::string MibStore::nameOf(const Oid &oid) const
 {
+    const NameParts parts = nameParts(oid);
+    return parts.instance.empty() ? parts.name : parts.name + "." + parts.instance;
+}
+
+MibStore::NameParts MibStore::nameParts(const Oid &oid) const
+{
     auto it = m_index.find(oid);
     if (it == m_index.end()) {
-        return formatOid(oid);
+        return {formatOid(oid), {}};
     }
     const ObjectDef *def = defAt(it->second);
     auto base = parseOid(def->oid);
-    if (!base || !oidStartsWith(oid, *base)) {
-        return formatOid(oid);
+    if (!base || !oidStartsWith(oid, *base) || oid.size() == base->size()) {
+        return {formatOid(oid), {}};
     }
-    return def->name + "."
-        + formatOid(Oid(oid.begin() + static_cast<long>(base->size()), oid.end()));
+    return {def->name, formatOid(Oid(oid.begin() + static_cast<long>(base->size()), oid.end()))};
 }
 
 MibStore::Table *MibStore::tableOfColumn(const std::string &column)
@@ -602,6 +611,28 @@ int MibStore::entryCount(const Table &table) const
         n += rowEmpty(table, row) ? 0 : 1;
     }
     return n;
+}
+
+bool MibStore::full(const Table &table) const
+{
+    if (table.def->fixedRows > 0) {
+        return std::none_of(table.rows.begin(), table.rows.end(),
+            [&](const Row &row) { return rowEmpty(table, row); });
+    }
+    return table.def->maxRows > 0 && static_cast<int>(table.rows.size()) >= table.def->maxRows;
+}
+
+bool MibStore::looksEmpty(
+    const Table &table, const std::vector<std::pair<std::string, Value>> &values) const
+{
+    Row row = defaultRow(table, table.rows.empty() ? Oid{1} : table.rows.front().index);
+    for (const auto &[name, v] : values) {
+        const int c = columnIndex(table, name);
+        if (c >= 0) {
+            row.values[static_cast<std::size_t>(c)] = v;
+        }
+    }
+    return table.def->fixedRows > 0 && rowEmpty(table, row);
 }
 
 int MibStore::findRow(const Table &table, const Oid &index) const
@@ -767,9 +798,10 @@ void MibStore::resetToDefaults()
     for (Scalar &s : m_scalars) {
         s.value = defaultOf(*s.def);
     }
-    for (const Table &t : m_tables) {
-        resetTable(t.def->name);
+    for (Table &t : m_tables) {
+        resetRows(t);
     }
+    rebuildIndex();
 }
 
 } // namespace sim

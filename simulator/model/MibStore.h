@@ -86,6 +86,14 @@ public:
     std::optional<Oid> resolve(const std::string &nameOrOid) const;
     /// "name.instance" of a served instance, else the OID in dotted form.
     std::string nameOf(const Oid &oid) const;
+
+    struct NameParts
+    {
+        std::string name; // MIB name, or the dotted OID of an instance the device does not serve
+        std::string instance; // "0", "1.3"; empty for an instance the device does not serve
+    };
+
+    NameParts nameParts(const Oid &oid) const;
     /// The table holding the column of that name, or nullptr.
     Table *tableOfColumn(const std::string &column);
     /// The object definition (scalar or column) of that name, or nullptr.
@@ -110,8 +118,15 @@ public:
 
     int columnIndex(const Table &table, const std::string &column) const;
     Value columnDefault(const Table &table, int column) const;
+    /// The value an object starts with (its default text, else the syntax's empty value).
+    Value defaultOf(const ObjectDef &def) const;
     bool rowEmpty(const Table &table, const Row &row) const;
     int entryCount(const Table &table) const;
+    /// Whether addEntry() would find no room: no empty slot, or `maxRows` reached.
+    bool full(const Table &table) const;
+    /// Whether an entry of these values (by column name) would read as an empty slot.
+    bool looksEmpty(
+        const Table &table, const std::vector<std::pair<std::string, Value>> &values) const;
 
     /// Adds one entry: the first empty slot of a fixed table, else a new row of a dynamic one.
     /// Values are by column name; index columns among them give the index. False when full.
@@ -161,8 +176,8 @@ private:
     };
 
     void build();
+    void resetRows(Table &table); // the default rows, the index left to the caller
     void rebuildIndex();
-    Value defaultOf(const ObjectDef &def) const;
     Row defaultRow(const Table &table, const Oid &index) const;
     const Value *valueAt(const Ref &ref) const;
     const ObjectDef *defAt(const Ref &ref) const;

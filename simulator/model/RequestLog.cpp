@@ -1,9 +1,20 @@
 // The request log.
 #include "RequestLog.h"
 
+#include "Quoting.h"
+
 #include <algorithm>
 
 namespace sim {
+
+std::string LoggedBinding::text() const
+{
+    std::string out = instance.empty() ? name : name + "." + instance;
+    if (hasValue) {
+        out += "=" + value;
+    }
+    return out;
+}
 
 void RequestLog::add(LoggedRequest entry)
 {
@@ -24,10 +35,25 @@ std::string RequestLog::format(const LoggedRequest &entry)
 {
     std::string line = std::to_string(entry.seq) + " " + entry.op + " " + entry.version + " "
         + std::to_string(entry.requestId);
-    for (const std::string &b : entry.bindings) {
-        line += " " + b;
+    for (const LoggedBinding &b : entry.bindings) {
+        line += " " + b.text();
     }
     return line;
+}
+
+std::string RequestLog::formatPdu(const LoggedRequest &entry)
+{
+    std::string out = "pdu " + std::to_string(entry.seq) + " " + entry.op + " " + entry.version
+        + " " + std::to_string(entry.requestId) + " " + std::to_string(entry.bindings.size())
+        + "\n";
+    for (const LoggedBinding &b : entry.bindings) {
+        out += "  " + quoted(b.name) + " " + quoted(b.instance);
+        if (b.hasValue) {
+            out += " " + quoted(b.value);
+        }
+        out += "\n";
+    }
+    return out;
 }
 
 } // namespace sim

@@ -338,7 +338,7 @@ TEST(Schedule, AddedRuleShowsItsDaysTimeFrameAndSsid)
     bind("dot11ScheduleAllDaySelect", "i", "0");
     bind("dot11ScheduleRuleStartTime", "s", "22:00");
     bind("dot11ScheduleRuleEndTime", "s", "23:30");
-    bind("dot11ScheduleSSIDIndex", "i", "0");
+    bind("dot11ScheduleSSIDIndex", "i", "1"); // the primary SSID has its rule already
     bind("dot11ScheduleAction", "i", "1");
     const ToolResult r = runSnmpTool(QStringLiteral("snmpset"), args);
     ASSERT_TRUE(r.ok()) << r.err.toStdString();
@@ -347,7 +347,8 @@ TEST(Schedule, AddedRuleShowsItsDaysTimeFrameAndSsid)
     EXPECT_EQ(
         device.get(QStringLiteral("dot11ScheduleListTimeFrame.2")), QStringLiteral("22:00-23:30"));
     EXPECT_EQ(device.get(QStringLiteral("dot11ScheduleListSSID.2")),
-        device.get(QStringLiteral("dot11Ssid")));
+        device.get(QStringLiteral("dot11MssidSsid.1.2")));
+    EXPECT_NE(device.get(QStringLiteral("dot11ScheduleListSSID.2")), QString());
 }
 
 // --- faults ---------------------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 // The control channel's commands and answers, in process.
 #include "SmallMib.h"
+#include "agent/Options.h"
 #include "control/ControlChannel.h"
 
 #include <gtest/gtest.h>
@@ -99,7 +100,7 @@ TEST_F(Channel, FaultsAreSetAndCleared)
 
 TEST_F(Channel, LogListsRequestsAndRestartAndQuitReachTheAgent)
 {
-    log.add({0, "set", "v2c", 42, {"apName.0=x"}});
+    log.add({0, "set", "v2c", 42, {{"apName", "0", "x", true}}});
     const std::string answer = control.handle("log");
     EXPECT_EQ(answer, "1 set v2c 42 apName.0=x\nOK 1\n");
     EXPECT_EQ(lastLine("clearlog"), "OK");
@@ -109,5 +110,67 @@ TEST_F(Channel, LogListsRequestsAndRestartAndQuitReachTheAgent)
     EXPECT_EQ(lastLine("quit"), "OK bye");
     EXPECT_TRUE(quit);
 }
+
+TEST_F(Channel, LogPduKeepsEveryBindingWholeWhateverItsValueHolds)
+{
+    log.add({0, "set", "v2c", 7,
+        {{"apName", "0", "Lab AP \"2\" \\ \x01\xC3\xA9", true},
+            {"1.3.6.1.4.1.32473.7310.99", "", "", true}}});
+    log.add({0, "getnext", "v1", 8, {{"slotName", "1", "", false}}});
+    EXPECT_EQ(control.handle("logpdu"),
+        "pdu 1 set v2c 7 2\n"
+        "  \"apName\" \"0\" \"Lab AP \\\"2\\\" \\\\ \\x01\\xC3\\xA9\"\n"
+        "  \"1.3.6.1.4.1.32473.7310.99\" \"\" \"\"\n"
+        "pdu 2 getnext v1 8 1\n"
+        "  \"slotName\" \"1\"\n"
+        "OK 2\n");
+    // the old form stays as it was: one line, bindings apart by blanks
+    EXPECT_EQ(lastLine("log"), "OK 2");
+}
+
+struct OptionCase
+{
+    const char *name;
+    std::vector<std::string> args;
+    bool ok;
+    int refreshMs;
+    bool maskSecrets;
+};
+
+void PrintTo(const OptionCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+const OptionCase kOptions[] = {
+    {"Defaults", {}, true, 100, false},
+    {"RefreshAtOnce", {"--refresh-ms", "0"}, true, 0, false},
+    {"LongestRefresh", {"--refresh-ms", "600000"}, true, 600000, false},
+    {"RefreshTooLong", {"--refresh-ms", "600001"}, false, 0, false},
+    {"NegativeRefresh", {"--refresh-ms", "-1"}, false, 0, false},
+    {"RefreshNotANumber", {"--refresh-ms", "soon"}, false, 0, false},
+    {"RefreshWithoutValue", {"--refresh-ms"}, false, 0, false},
+    {"MaskSecretsTakesNoValue", {"--mask-secrets", "--refresh-ms", "5"}, true, 5, true},
+};
+
+class Options : public testing::TestWithParam<OptionCase>
+{ };
+
+TEST_P(Options, AreParsed)
+{
+    const OptionCase &c = GetParam();
+    std::string error;
+    const auto o = parseOptions(c.args, error);
+    ASSERT_EQ(o.has_value(), c.ok) << error;
+    if (o) {
+        EXPECT_EQ(o->refreshMs, c.refreshMs);
+        EXPECT_EQ(o->maskSecrets, c.maskSecrets);
+    } else {
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Options, testing::ValuesIn(kOptions),
+    [](const auto &tc) { return std::string(tc.param.name); });
 
 } // namespace

@@ -39,6 +39,13 @@ struct Fixture : testing::Test
         return f ? formatValue(f->def->syntax, f->value) : "(none)";
     }
 
+    // a command group entry is made from one PDU: the field and the action together
+    SetResult slot(const std::string &name, long long action)
+    {
+        return device.set({{oidOf(store, "slotNameField"), Value::text(name)},
+            {oidOf(store, "slotAction"), Value::integer(action)}});
+    }
+
     std::vector<std::string> slotNames()
     {
         std::vector<std::string> names;
@@ -184,30 +191,115 @@ TEST_F(Fixture, WalkIsInOidOrderAndServesFixedSlotsAndEnds)
 TEST_F(Fixture, CommandGroupAddsPackedAndDeleteMovesLaterEntriesUp)
 {
     for (const char *n : {"one", "two", "three"}) {
-        ASSERT_EQ(device
-                      .set({{oidOf(store, "slotNameField"), Value::text(n)},
-                          {oidOf(store, "slotAction"), Value::integer(1)}})
-                      .status,
-            ErrorStatus::NoError);
+        ASSERT_EQ(slot(n, 1).status, ErrorStatus::NoError);
     }
     EXPECT_EQ(slotNames(), (std::vector<std::string>{"one", "two", "three", ""}));
     EXPECT_EQ(text("slotAction"), "2"); // the action reads back its resting value
-    ASSERT_EQ(device
-                  .set({{oidOf(store, "slotNameField"), Value::text("one")},
-                      {oidOf(store, "slotAction"), Value::integer(0)}})
-                  .status,
-        ErrorStatus::NoError);
+    ASSERT_EQ(slot("one", 0).status, ErrorStatus::NoError);
     EXPECT_EQ(slotNames(), (std::vector<std::string>{"two", "three", "", ""}));
     EXPECT_EQ(text("slotIndex.1"), "1"); // slots keep their index
     // full table: the add is refused
     for (const char *n : {"x", "y"}) {
-        set("slotNameField", Value::text(n));
-        set("slotAction", Value::integer(1));
+        ASSERT_EQ(slot(n, 1).status, ErrorStatus::NoError);
     }
-    set("slotNameField", Value::text("z"));
-    EXPECT_EQ(set("slotAction", Value::integer(1)).status, ErrorStatus::GenErr);
+    const SetResult full = slot("z", 1);
+    EXPECT_EQ(full.status, ErrorStatus::GenErr);
+    EXPECT_EQ(full.errorIndex, 2);
     EXPECT_EQ(slotNames(), (std::vector<std::string>{"two", "three", "x", "y"}));
+    EXPECT_EQ(text("slotNameField"), "y") << "a refused PDU writes none of its bindings";
 }
+
+// Two slots listed, and an earlier PDU that left values in the fields without adding anything.
+struct Listed : Fixture
+{
+    void SetUp() override
+    {
+        ASSERT_EQ(device
+                      .set({{oidOf(store, "slotNameField"), Value::text("one")},
+                          {oidOf(store, "slotVlanField"), Value::integer(5)},
+                          {oidOf(store, "slotAction"), Value::integer(1)}})
+                      .status,
+            ErrorStatus::NoError);
+        ASSERT_EQ(slot("two", 1).status, ErrorStatus::NoError);
+        set("slotNameField", Value::text("three"));
+        set("slotVlanField", Value::integer(7));
+    }
+
+    // everything a refused PDU could have touched
+    std::string state()
+    {
+        std::string out = serialiseConfig(store);
+        for (const auto &row : store.table("surveyTable")->rows) {
+            out += formatValue(Syntax::Integer, row.values[0]) + ";";
+        }
+        return out;
+    }
+};
+
+TEST_F(Listed, AnEntryComesFromItsOwnPduAndIsNamedByItsKey)
+{
+    ASSERT_EQ(slot("four", 1).status, ErrorStatus::NoError);
+    EXPECT_EQ(text("slotVlan.3"), "0") << "the vlan field of an earlier PDU is not taken";
+    // the name alone names the entry: a delete with another vlan value removes it
+    ASSERT_EQ(device
+                  .set({{oidOf(store, "slotNameField"), Value::text("one")},
+                      {oidOf(store, "slotVlanField"), Value::integer(99)},
+                      {oidOf(store, "slotAction"), Value::integer(0)}})
+                  .status,
+        ErrorStatus::NoError);
+    EXPECT_EQ(slotNames(), (std::vector<std::string>{"two", "four", "", ""}));
+}
+
+struct RefusedCase
+{
+    const char *name;
+    std::vector<std::pair<const char *, Value>> bindings;
+    int errorIndex; // the action's binding
+};
+
+void PrintTo(const RefusedCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+const Value kUnlistedMac = *parseValue(Syntax::MacAddress, "00000000000A");
+
+const RefusedCase kRefused[] = {
+    {"AddOfAListedName",
+        {{"slotVlanField", Value::integer(9)}, {"slotNameField", Value::text("one")},
+            {"slotAction", Value::integer(1)}},
+        3},
+    {"AddWithoutItsNameTakesNoneFromAnEarlierPdu",
+        {{"slotVlanField", Value::integer(9)}, {"slotAction", Value::integer(1)}}, 2},
+    {"DeleteOfAnUnlistedName",
+        {{"slotNameField", Value::text("nine")}, {"slotAction", Value::integer(0)}}, 2},
+    {"ActionBeforeItsFields",
+        {{"slotAction", Value::integer(0)}, {"slotNameField", Value::text("nine")}}, 1},
+    {"ClassifyOfARowThatIsNotThere", {{"surveyMarkRogue", Value::integer(7)}}, 1},
+    {"ClassifyOfRowZero", {{"surveyMarkRogue", Value::integer(0)}}, 1},
+    {"DeleteObjectOfAnUnlistedAddress",
+        {{"apName", Value::text("x")}, {"dot11MacAccessControlMacAddressDelete", kUnlistedMac}}, 2},
+};
+
+class RefusedActions : public Listed, public testing::WithParamInterface<RefusedCase>
+{ };
+
+TEST_P(RefusedActions, AreWrongValueAndChangeNothing)
+{
+    const RefusedCase &c = GetParam();
+    const std::string before = state();
+    std::vector<Behaviours::Binding> bindings;
+    for (const auto &[name, value] : c.bindings) {
+        bindings.emplace_back(oidOf(store, name), value);
+    }
+    const SetResult r = device.set(bindings);
+    EXPECT_EQ(r.status, ErrorStatus::WrongValue) << errorStatusName(r.status);
+    EXPECT_EQ(r.errorIndex, c.errorIndex);
+    EXPECT_EQ(state(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, RefusedActions, testing::ValuesIn(kRefused),
+    [](const auto &tc) { return std::string(tc.param.name); });
 
 TEST_F(Fixture, AddAndDeleteObjectsEditTheMacList)
 {
@@ -253,8 +345,7 @@ TEST_F(Fixture, ConfigurationRoundTrips)
 {
     set("apName", Value::text("a=b\\c\n"));
     set("hIPAddress", ip("10.1.2.3"));
-    set("slotNameField", Value::text("office"));
-    set("slotAction", Value::integer(1));
+    ASSERT_EQ(slot("office", 1).status, ErrorStatus::NoError);
     set("dot11MacAccessControlMacAddressAdd", *parseValue(Syntax::MacAddress, "00:00:00:00:00:0A"));
     const std::string saved = serialiseConfig(store);
 
@@ -264,6 +355,7 @@ TEST_F(Fixture, ConfigurationRoundTrips)
     EXPECT_EQ(serialiseConfig(other), saved);
     EXPECT_EQ(other.scalar("apName").octets, "a=b\\c\n");
     EXPECT_EQ(other.table("aclTable")->rows.size(), 1U);
+    EXPECT_EQ(other.table("slotTable")->rows[0].values[1].octets, "office");
 }
 
 struct BadConfigCase
@@ -345,8 +437,7 @@ TEST_F(Fixture, FactoryDefaultResetsSettingsButNotTheFirmware)
 {
     store.setScalar("deviceInformationFirmwareVersion", Value::text("2.0"));
     set("apName", Value::text("mine"));
-    set("slotNameField", Value::text("office"));
-    set("slotAction", Value::integer(1));
+    ASSERT_EQ(slot("office", 1).status, ErrorStatus::NoError);
     EXPECT_TRUE(set("deviceFactoryDefault", Value::integer(1)).restart);
     EXPECT_EQ(text("apName"), "ap");
     EXPECT_EQ(slotNames(), (std::vector<std::string>{"", "", "", ""}));

@@ -8,6 +8,50 @@
 
 namespace kvatest {
 
+namespace {
+
+// The quoted words of a logpdu line: "..." with \", \\ and \xHH inside; bytes decoded as UTF-8.
+QStringList quotedWords(const QString &line)
+{
+    QStringList words;
+    const QByteArray text = line.toUtf8();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != '"') {
+            continue;
+        }
+        QByteArray word;
+        for (++i; i < text.size() && text[i] != '"'; ++i) {
+            if (text[i] != '\\' || i + 1 >= text.size()) {
+                word += text[i];
+            } else if (text[i + 1] == 'x' && i + 3 < text.size()) {
+                word += static_cast<char>(text.mid(i + 2, 2).toInt(nullptr, 16));
+                i += 3;
+            } else {
+                word += text[++i];
+            }
+        }
+        words << QString::fromUtf8(word);
+    }
+    return words;
+}
+
+} // namespace
+
+QString LoggedBinding::text() const
+{
+    const QString object = instance.isEmpty() ? name : name + QLatin1Char('.') + instance;
+    return hasValue ? object + QStringLiteral(" = ") + value : object;
+}
+
+QStringList LoggedPdu::texts() const
+{
+    QStringList out;
+    for (const LoggedBinding &b : bindings) {
+        out << b.text();
+    }
+    return out;
+}
+
 SimulatorProcess::SimulatorProcess() : SimulatorProcess(Options()) { }
 
 SimulatorProcess::SimulatorProcess(Options options) : m_options(std::move(options))
@@ -144,6 +188,48 @@ int SimulatorProcess::logCount(const QString &op)
         n += words.size() > 1 && words[1] == op ? 1 : 0;
     }
     return n;
+}
+
+QList<LoggedPdu> SimulatorProcess::requests()
+{
+    QList<LoggedPdu> pdus;
+    for (const QString &line : command(QStringLiteral("logpdu")).lines) {
+        if (line.startsWith(QLatin1String("pdu "))) {
+            const QStringList words = line.split(QLatin1Char(' '));
+            LoggedPdu pdu;
+            pdu.op = words.value(2);
+            pdu.version = words.value(3);
+            pdus << pdu;
+            continue;
+        }
+        const QStringList parts = quotedWords(line);
+        if (pdus.isEmpty() || parts.size() < 2) {
+            continue;
+        }
+        LoggedBinding b;
+        b.name = parts[0];
+        b.instance = parts[1];
+        b.hasValue = parts.size() > 2;
+        b.value = parts.value(2);
+        pdus.last().bindings << b;
+    }
+    return pdus;
+}
+
+QList<LoggedPdu> SimulatorProcess::requests(const QString &op)
+{
+    QList<LoggedPdu> out;
+    for (const LoggedPdu &pdu : requests()) {
+        if (pdu.op == op) {
+            out << pdu;
+        }
+    }
+    return out;
+}
+
+bool SimulatorProcess::source(const QString &spec)
+{
+    return command(QStringLiteral("source ") + spec).ok;
 }
 
 void SimulatorProcess::clearLog()

@@ -7,6 +7,9 @@
 //     ... point the code under test at device.address() / device.port() ...
 //     EXPECT_EQ(device.get("sysName"), "AP-1");
 //     EXPECT_EQ(device.logCount("set"), 1);           // request log: PDUs the device received
+//     EXPECT_EQ(device.requests("set")[0].texts(),    // ... each PDU's bindings, whole
+//         QStringList{"dot11Ssid.1 = Lab AP"});
+//     device.source("neighbours add 0022A1B2C3D4 ssid=\"Lab AP\"");  // what a refresh finds
 //     device.fault("silent 3");                       // faults: see `help` of the simulator
 //
 // Defaults: communities "mirtal" (read) and "solvane" (write), restart time 1 s (Options). The
@@ -18,6 +21,31 @@
 #include <QStringList>
 
 namespace kvatest {
+
+/// One binding of a logged PDU. `name` is the MIB name ("dot11Ssid") and `instance` its suffix
+/// without the leading dot ("1", "0", "1.3"); a binding the device serves nothing at carries its
+/// numeric OID as `name` and an empty instance. `value`, in the simulator's text form (MAC as 12 hex
+/// digits), is empty for reads.
+struct LoggedBinding
+{
+    QString name;
+    QString instance;
+    QString value;
+    bool hasValue = false; // a SET binding
+
+    /// "name.instance = value", without " = value" for a read (the name alone without instance).
+    QString text() const;
+};
+
+struct LoggedPdu
+{
+    QString op;      // get, getnext, getbulk, set, other
+    QString version; // v1, v2c, v3
+    QList<LoggedBinding> bindings;
+
+    /// text() of each binding, in order.
+    QStringList texts() const;
+};
 
 class SimulatorProcess
 {
@@ -67,9 +95,15 @@ public:
     QString get(const QString &nameOrOid);
     /// Writes a value as the device would hold it, without the device's checks or actions.
     bool set(const QString &nameOrOid, const QString &value);
-    /// Request log lines "seq op version request-id bindings...".
+    /// Request log lines "seq op version request-id bindings..." (a value holding a blank splits:
+    /// requests() keeps every binding whole).
     QStringList log();
     int logCount(const QString &op);
+    /// Every PDU since clearLog(), in order; only those of one op ("get", "getnext", "set", ...).
+    QList<LoggedPdu> requests();
+    QList<LoggedPdu> requests(const QString &op);
+    /// A source command without its "source": "neighbours add 0022A1B2C3D4 ch=6 ssid=\"Lab AP\"".
+    bool source(const QString &spec);
     void clearLog();
     /// "silent 3", "delay 500", "wrongtype sysName", "clear", ...
     bool fault(const QString &spec);
