@@ -52,17 +52,10 @@ TLogForm::TLogForm(QWidget *owner, const PageContext &context)
       m_flow(*this, 5000, [this](const QString &text) { setStatus(text); })
 {
     usePanelStatus();
-    ViewListView = new QTreeWidget(this);
-    ViewListView->setObjectName(QStringLiteral("ViewListView"));
-    ViewListView->setHeaderLabels(
-        {QStringLiteral("Time"), QStringLiteral("Type"), QStringLiteral("Message")});
-    ViewListView->setRootIsDecorated(false);
-    ViewListView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ViewListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ViewListView = form().addListView("ViewListView",
+        {{QStringLiteral("Time"), -1}, {QStringLiteral("Type"), -1},
+            {QStringLiteral("Message"), -1}});
     ViewListView->setMinimumSize(560, 300);
-    if (auto *outer = qobject_cast<QVBoxLayout *>(layout())) {
-        outer->insertWidget(0, ViewListView, 1);
-    }
     ServerEdit = form().addHiddenEdit("ServerEdit");
     FileNameEdit = form().addHiddenEdit("FileNameEdit");
     GetCoBox = form().addHiddenCombo("GetCoBox");
@@ -178,7 +171,7 @@ void TLogForm::loadLog()
             continue;
         }
         const LogRow row = parseLogLine(line);
-        new QTreeWidgetItem(ViewListView, {row.time, row.type, row.message});
+        ViewListView->addRow({row.time, row.type, row.message});
     }
     setStatus(loaded ? QStringLiteral("Get OK.") : QStringLiteral("Get fail."));
 }

@@ -10,7 +10,6 @@
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-class QTreeWidget;
 
 /// One row of the log view.
 struct LogRow
@@ -40,7 +39,7 @@ public:
     /// The local copy of the device's log.
     static QString logFileName() { return QStringLiteral("LogFile.RD"); }
 
-    QTreeWidget *ViewListView;
+    ReportListView *ViewListView;
     QLineEdit *ServerEdit;
     QLineEdit *FileNameEdit;
     QComboBox *GetCoBox;

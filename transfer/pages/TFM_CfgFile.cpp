@@ -26,25 +26,19 @@ TFM_CfgFile::TFM_CfgFile(QWidget *owner, const PageContext &context)
 {
     form().beginGroup("GroupBox1", QStringLiteral("Update Configuration File "));
     Ed_UpgFile = form().addEdit("Ed_UpgFile", QStringLiteral("Update File"));
-    form().endGroup();
+    Bt_Browse = addFieldButton("Bt_Browse", QStringLiteral("Browse"), &TFM_CfgFile::Bt_BrowseClick);
+    Bt_OK = addFieldButton("Bt_OK", QStringLiteral("OK"), &TFM_CfgFile::Bt_OKClick);
     form().beginGroup("GroupBox2", QStringLiteral("Load Settings to Local Hard Drive"));
     Ed_SaveFile = form().addReadOnly("Ed_SaveFile", QStringLiteral("Save File"));
+    Bt_SavBrw = addFieldButton("Bt_SavBrw", QStringLiteral("Browse"), &TFM_CfgFile::Bt_SavBrwClick);
+    Bt_Upload = addFieldButton("Bt_Upload", QStringLiteral("OK"), &TFM_CfgFile::Bt_UploadClick);
     form().endGroup();
     Ed_TfpSrv = form().addHiddenEdit("Ed_TfpSrv");
     CB_TfpCom = form().addHiddenCombo("CB_TfpCom");
     CB_UpgCom = form().addHiddenCombo("CB_UpgCom");
-    Bt_Browse = form().addButton("Bt_Browse", QStringLiteral("Browse"));
-    Bt_OK = form().addButton("Bt_OK", QStringLiteral("OK"));
-    Bt_SavBrw = form().addButton("Bt_SavBrw", QStringLiteral("Browse"));
-    Bt_Upload = form().addButton("Bt_Upload", QStringLiteral("OK"));
     Ed_UpgFile->clear();
     Ed_SaveFile->clear();
     Ed_SaveFile->setEnabled(false); // greyed: filled only by the save dialog
-
-    onChange(Bt_Browse, &TFM_CfgFile::Bt_BrowseClick);
-    onChange(Bt_SavBrw, &TFM_CfgFile::Bt_SavBrwClick);
-    onChange(Bt_OK, &TFM_CfgFile::Bt_OKClick);
-    onChange(Bt_Upload, &TFM_CfgFile::Bt_UploadClick);
     updateButtons();
 }
 

@@ -25,41 +25,36 @@ TFM_Firmware::TFM_Firmware(QWidget *owner, const PageContext &context)
 {
     form().beginGroup("GroupBox1", QStringLiteral("Update Firmware From Local Hard Drive"));
     Ed_UpgFile = form().addEdit("Ed_UpgFile", QStringLiteral("Upload Firmware From File:"));
-    form().endGroup();
+    Bt_Browse =
+        addFieldButton("Bt_Browse", QStringLiteral("Browse"), &TFM_Firmware::Bt_BrowseClick);
+    Bt_OK = addFieldButton("Bt_OK", QStringLiteral("Upload"), &TFM_Firmware::Bt_OKClick);
     form().beginGroup(
         "GroupBox2", QStringLiteral("Update SSL Certification From Local Hard Drive"));
     EDT_Certificate =
         form().addEdit("EDT_Certificate", QStringLiteral("Upload Certificate From File :"));
+    Bt_CBrowse =
+        addFieldButton("Bt_CBrowse", QStringLiteral("Browse"), &TFM_Firmware::Bt_CBrowseClick);
+    Bt_CUpload =
+        addFieldButton("Bt_CUpload", QStringLiteral("Upload"), &TFM_Firmware::Bt_CUploadClick);
     EDT_Key = form().addEdit("EDT_Key", QStringLiteral("Upload Key From File : "));
-    form().endGroup();
+    Bt_KBrowse =
+        addFieldButton("Bt_KBrowse", QStringLiteral("Browse"), &TFM_Firmware::Bt_KBrowseClick);
+    Bt_KUpload =
+        addFieldButton("Bt_KUpload", QStringLiteral("Upload"), &TFM_Firmware::Bt_KUploadClick);
     form().beginGroup("GroupBox3", QStringLiteral("Language Pack Upgrade"));
     Ed_UpLanguageFile =
         form().addEdit("Ed_UpLanguageFile", QStringLiteral("Upload Language From File:"));
+    Bt_Language =
+        addFieldButton("Bt_Language", QStringLiteral("Browse"), &TFM_Firmware::Bt_LanguageClick);
+    Bt_Lpack = addFieldButton("Bt_Lpack", QStringLiteral("Upload"), &TFM_Firmware::Bt_LpackClick);
     form().endGroup();
     Ed_TfpSrv = form().addHiddenEdit("Ed_TfpSrv");
     Ed_RemoteFile = form().addHiddenEdit("Ed_RemoteFile");
     CB_TfpCom = form().addHiddenCombo("CB_TfpCom");
     CB_UpgCom = form().addHiddenCombo("CB_UpgCom");
-    Bt_Browse = form().addButton("Bt_Browse", QStringLiteral("Browse"));
-    Bt_OK = form().addButton("Bt_OK", QStringLiteral("Upload"));
-    Bt_CBrowse = form().addButton("Bt_CBrowse", QStringLiteral("Browse"));
-    Bt_CUpload = form().addButton("Bt_CUpload", QStringLiteral("Upload"));
-    Bt_KBrowse = form().addButton("Bt_KBrowse", QStringLiteral("Browse"));
-    Bt_KUpload = form().addButton("Bt_KUpload", QStringLiteral("Upload"));
-    Bt_Language = form().addButton("Bt_Language", QStringLiteral("Browse"));
-    Bt_Lpack = form().addButton("Bt_Lpack", QStringLiteral("Upload"));
     for (QLineEdit *e : {Ed_UpgFile, EDT_Certificate, EDT_Key, Ed_UpLanguageFile}) {
         e->clear();
     }
-
-    onChange(Bt_Browse, &TFM_Firmware::Bt_BrowseClick);
-    onChange(Bt_CBrowse, &TFM_Firmware::Bt_CBrowseClick);
-    onChange(Bt_KBrowse, &TFM_Firmware::Bt_KBrowseClick);
-    onChange(Bt_Language, &TFM_Firmware::Bt_LanguageClick);
-    onChange(Bt_OK, &TFM_Firmware::Bt_OKClick);
-    onChange(Bt_CUpload, &TFM_Firmware::Bt_CUploadClick);
-    onChange(Bt_KUpload, &TFM_Firmware::Bt_KUploadClick);
-    onChange(Bt_Lpack, &TFM_Firmware::Bt_LpackClick);
     updateButtons();
 }
 
