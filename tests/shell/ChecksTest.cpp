@@ -76,4 +76,41 @@ TEST(CheckBlankEdges, RejectsEmptyAndBlankEdgesOnly)
     EXPECT_FALSE(CheckBlankEdges(QStringLiteral(" ")));
 }
 
+struct MacCase
+{
+    const char *name;
+    const char *text;
+    bool accepted;
+};
+
+const MacCase kMacs[] = {
+    {"UpperCase", "00A0C5123456", true},
+    {"LowerCase", "00a0c5123456", true},
+    {"Eleven", "00A0C512345", false},
+    {"Thirteen", "00A0C51234567", false},
+    {"Separators", "00:A0:C5:12:34:56", false},
+    {"NotHex", "00A0C512345G", false},
+    {"Blank", "00A0C51234 6", false},
+    {"Empty", "", false},
+    {"FullWidthDigit", "00A0C512345\uFF16", false},
+};
+
+class MacChecks : public testing::TestWithParam<MacCase>
+{ };
+
+TEST_P(MacChecks, TakeTwelveHexDigitsOfEitherCase)
+{
+    EXPECT_EQ(CheckMacAddress(QString::fromUtf8(GetParam().text)), GetParam().accepted);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, MacChecks, testing::ValuesIn(kMacs),
+    [](const auto &row) { return std::string(row.param.name); });
+
+TEST(MacAddresses, AreComparedWithoutCaseAndKeptInUpperCase)
+{
+    EXPECT_TRUE(sameMac(QStringLiteral("00a0c5123456"), QStringLiteral("00A0C5123456")));
+    EXPECT_FALSE(sameMac(QStringLiteral("00a0c5123456"), QStringLiteral("00A0C5123457")));
+    EXPECT_EQ(normaliseMac(QStringLiteral("00a0c5abcdef")), "00A0C5ABCDEF");
+}
+
 } // namespace
