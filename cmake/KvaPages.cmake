@@ -1,0 +1,10 @@
+# kva_page_group(<target>): a page group's library from every source of its folder, on the page kit.
+function(kva_page_group target)
+  file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB _headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  add_library(${target} STATIC ${_sources} ${_headers})
+  target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${target} PUBLIC pages_common)
+  set_target_properties(${target} PROPERTIES AUTOMOC ON)
+  kva_target_warnings(${target})
+endfunction()
