@@ -23,7 +23,7 @@ struct VtSilenceGate
     /// Called when an exchange closes the gate (not while it is already closed).
     std::function<void(const VtSNMPError &)> onSilenced;
 
-    /// Closes the gate when `result` is a time-out; true when it did or already was closed.
+    /// Whether `result` is a time-out; the gate is closed then (onSilenced runs when it was open).
     bool noteResult(const VtSNMPError &result);
 
     void reopen()

@@ -219,12 +219,14 @@ QString collectEdits(const QList<QLineEdit *> &edits, int syntax)
 VtSNMPRequest2Edits::VtSNMPRequest2Edits(QWidget *owner)
     : VtSNMPRequest2Controls(owner),
       Constraints(owner, true),
-      m_context(std::make_unique<QObject>())
+      m_context(std::make_unique<QObject>()),
+      m_secretContext(std::make_unique<QObject>())
 { }
 
 VtSNMPRequest2Edits::~VtSNMPRequest2Edits()
 {
     m_context.reset();
+    m_secretContext.reset();
     for (const ControlBinding &b : m_bindings) {
         for (QLineEdit *e : editsOf(b)) {
             if (e) {
@@ -747,8 +749,8 @@ void VtSNMPRequest2Edits::BeforeGet()
     dropRowsBeforeRead();
     if (m_listView) {
         setUpColumns();
-        while (m_listView->topLevelItemCount() > 0) {
-            m_rowsBeforeRead.emplace_back(m_listView->takeTopLevelItem(0));
+        for (QTreeWidgetItem *row : m_listView->invisibleRootItem()->takeChildren()) {
+            m_rowsBeforeRead.emplace_back(row);
         }
     }
     for (Secret &secret : m_secrets) {
@@ -780,7 +782,7 @@ void VtSNMPRequest2Edits::BindSecret(int i, QLineEdit *edit)
     QLineEdit *line = edit;
     line->setEchoMode(QLineEdit::Password);
     m_secrets.push_back(Secret{i, line});
-    QObject::connect(line, &QLineEdit::textEdited, m_context.get(), [this, line] {
+    QObject::connect(line, &QLineEdit::textEdited, m_secretContext.get(), [this, line] {
         for (Secret &secret : m_secrets) {
             if (secret.edit == line) {
                 secret.edited = true;

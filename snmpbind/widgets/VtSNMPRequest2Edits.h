@@ -124,6 +124,7 @@ private:
     };
 
     std::vector<Secret> m_secrets;
+    std::unique_ptr<QObject> m_secretContext; // receiver of the secrets' edit signals
     // The rows a read cleared, until the read shows one of its own: a read the device never
     // answered gives them back.
     std::vector<std::unique_ptr<QTreeWidgetItem>> m_rowsBeforeRead;
