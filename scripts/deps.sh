@@ -1,7 +1,7 @@
 # Debian packages the build, the tests, the demo and the benchmarks need; sourced by the scripts.
 KVA_PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev
   libsnmp-dev snmpd snmp
   libgtest-dev libgmock-dev
   tftp-hpa tftpd-hpa atftp curl
@@ -17,9 +17,17 @@ kva_install_deps() {
   echo "Installing: ${missing[*]}"
   local sudo=()
   [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
-  # The packaged daemons must not hold the ports the tests and the demo use.
-  "${sudo[@]}" pkill -x snmpd 2>/dev/null || true
-  "${sudo[@]}" pkill -x in.tftpd 2>/dev/null || true
+  # The packaged daemons (snmpd, in.tftpd) must not start from the install: tests and the demo run
+  # their own on free ports, and a daemon already running belongs to someone else and stays.
+  local policy=/usr/sbin/policy-rc.d own_policy=""
+  if [ ! -e "$policy" ]; then
+    printf '#!/bin/sh\nexit 101\n' | "${sudo[@]}" tee "$policy" >/dev/null
+    "${sudo[@]}" chmod 755 "$policy"
+    own_policy=1
+  fi
+  local rc=0
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq &&
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" || rc=$?
+  [ -z "$own_policy" ] || "${sudo[@]}" rm -f "$policy"
+  return "$rc"
 }
