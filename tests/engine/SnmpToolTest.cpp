@@ -1,4 +1,5 @@
 // kva7310-snmp: its command line as pure functions, and the program against snmpd.
+#include "ChildCheck.h"
 #include "QtPrinters.h"
 #include "SnmpToolArgs.h"
 #include "SnmpdProcess.h"
@@ -171,7 +172,9 @@ protected:
         }
         run.exitCode = p.exitCode();
         run.out = QString::fromUtf8(p.readAllStandardOutput());
-        run.err = QString::fromUtf8(p.readAllStandardError());
+        const QByteArray err = p.readAllStandardError();
+        run.err = QString::fromUtf8(err);
+        kvatest::expectCleanEnd(p, err, QStringLiteral("kva7310-snmp"), -1);
         return run;
     }
 

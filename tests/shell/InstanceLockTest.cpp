@@ -1,4 +1,5 @@
 // One module per device address: the lock by caption, across processes and after a crash.
+#include "ChildCheck.h"
 #include "InstanceLock.h"
 #include "QtPrinters.h"
 #include "ScopedEnv.h"
@@ -59,6 +60,7 @@ TEST_F(InstanceLockTest, LockOfAnotherProcessRefusesUntilItEnds)
     EXPECT_EQ(lock.acquire(dir(), kCaption2), InstanceLock::Result::Acquired);
     holder.closeWriteChannel();
     ASSERT_TRUE(holder.waitForFinished(10000));
+    kvatest::expectCleanEnd(holder, holder.readAllStandardError(), QStringLiteral("lock holder"));
     EXPECT_EQ(lock.acquire(dir(), kCaption1), InstanceLock::Result::Acquired);
 }
 

@@ -1,4 +1,6 @@
 // The module as a program: refusals at launch and one module per device address.
+#include "ChildCheck.h"
+
 #include <memory>
 #include <signal.h>
 #include <vector>
@@ -70,6 +72,7 @@ public:
     {
         m_process.waitForFinished(20000);
         m_err += m_process.readAllStandardError();
+        kvatest::expectCleanEnd(m_process, m_err, QStringLiteral("kva7310-module"), -1);
         return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
     }
 

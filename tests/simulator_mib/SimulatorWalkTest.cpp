@@ -1,5 +1,6 @@
 // The simulator serves what the device table declares: a walk of the product root with an independent
 // client (Net-SNMP's snmpwalk) returns every declared instance, nothing else, with the declared syntax.
+#include "ChildCheck.h"
 #include "DeviceMib.h"
 #include "MibTestSupport.h"
 #include "WaitUntil.h"
@@ -40,9 +41,13 @@ public:
         if (m_process.state() != QProcess::NotRunning) {
             m_process.closeWriteChannel();
             if (!m_process.waitForFinished(10000)) {
+                ADD_FAILURE() << "kva7310-sim did not end on EOF";
                 m_process.kill();
                 m_process.waitForFinished(5000);
+                return;
             }
+            kvatest::expectCleanEnd(
+                m_process, m_process.readAllStandardError(), QStringLiteral("kva7310-sim"));
         }
     }
 

@@ -1,6 +1,8 @@
 // The device simulator as a test subprocess.
 #include "SimulatorProcess.h"
 
+#include "ChildCheck.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
@@ -116,15 +118,23 @@ bool SimulatorProcess::start(int timeoutMs)
 
 void SimulatorProcess::stop()
 {
-    if (m_process.state() == QProcess::NotRunning) {
-        return;
+    bool ended = true;
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.write("quit\n");
+        m_process.closeWriteChannel();
+        ended = m_process.waitForFinished(5000);
+        if (!ended) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
     }
-    m_process.write("quit\n");
-    m_process.closeWriteChannel();
-    if (!m_process.waitForFinished(5000)) {
-        m_process.kill();
-        m_process.waitForFinished(5000);
+    if (m_port != 0) {
+        // a simulator that started must leave as it was asked to, with nothing to report
+        const QByteArray err = m_process.readAllStandardError();
+        EXPECT_TRUE(ended) << "kva7310-sim did not end on quit:\n" << err.toStdString();
+        expectCleanEnd(m_process, err, QStringLiteral("kva7310-sim"));
     }
+    m_port = 0;
 }
 
 bool SimulatorProcess::isRunning() const

@@ -1,5 +1,6 @@
 // The TFTP server with real clients (tftp-hpa's tftp, atftp, curl) on loopback, and kva7310-tftpd
 // as a process.
+#include "ChildCheck.h"
 #include "TftpServer.h"
 #include "WaitUntil.h"
 
@@ -250,10 +251,10 @@ TEST_F(TftpPeerStop, TheEventLoopKeepsItsTurnsWhileATransferRuns)
         }
     });
     heartbeat.start();
-    EXPECT_EQ(run("tftp",
-                  {"127.0.0.1", QString::number(server.port()), "-m", "binary", "-c", "get",
-                      "down.bin"},
-                  local.path()),
+    EXPECT_EQ(
+        run("tftp",
+            {"127.0.0.1", QString::number(server.port()), "-m", "binary", "-c", "get", "down.bin"},
+            local.path()),
         0);
     ASSERT_TRUE(kvatest::waitUntil([this] { return !finals.empty(); }));
     EXPECT_EQ(finals.front().code, tftpSuccess);
@@ -266,13 +267,22 @@ class TftpdProcess : public testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(root.isValid() && local.isValid()); }
 
+    // The daemons end as the operator ends them (SIGTERM), with nothing for the sanitizers to
+    // report.
     void TearDown() override
     {
         for (QProcess *p : {&daemon, &second}) {
-            if (p->state() != QProcess::NotRunning) {
+            if (p->state() == QProcess::NotRunning) {
+                continue;
+            }
+            p->terminate();
+            if (!p->waitForFinished(10000)) {
+                ADD_FAILURE() << "kva7310-tftpd did not end on SIGTERM";
                 p->kill();
                 p->waitForFinished(5000);
+                continue;
             }
+            kvatest::expectCleanEnd(*p, p->readAllStandardError(), QStringLiteral("kva7310-tftpd"));
         }
     }
 
