@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcessEnvironment>
+#include <QRandomGenerator>
 #include <QUdpSocket>
 
 namespace kvatest {
@@ -55,7 +56,10 @@ QString helperPath()
 } // namespace
 
 SnmpdProcess::SnmpdProcess(QStringList helperArgs, QStringList extraConfig)
-    : m_helperArgs(std::move(helperArgs)), m_extraConfig(std::move(extraConfig))
+    : m_helperArgs(std::move(helperArgs)),
+      m_extraConfig(std::move(extraConfig)),
+      m_probeCommunity("probe-" + QByteArray::number(QCoreApplication::applicationPid()) + '-'
+          + QByteArray::number(QRandomGenerator::global()->generate64(), 36))
 { }
 
 SnmpdProcess::~SnmpdProcess()
@@ -92,6 +96,8 @@ bool SnmpdProcess::startOn(std::uint16_t port)
         QStringLiteral("rwcommunity %1 127.0.0.1").arg(QLatin1String(kWriteCommunity)),
         QStringLiteral("rocommunity %1 127.0.0.1 %2.1.1.3")
             .arg(QLatin1String(kColumnCommunity), root),
+        // known to this instance alone: the readiness probe cannot mistake a neighbour for it
+        QStringLiteral("rocommunity %1 127.0.0.1").arg(QString::fromLatin1(m_probeCommunity)),
         QStringLiteral("pass_persist %1 %2 %3").arg(root, helperPath(), m_helperArgs.join(u' ')),
     };
     for (const User *u : {&kMd5Des, &kShaAes, &kSha256Aes256}) {
@@ -142,7 +148,7 @@ bool SnmpdProcess::answers()
     if (!socket.bind(QHostAddress::LocalHost, 0)) {
         return false;
     }
-    const QByteArray packet = probePacket(kReadCommunity);
+    const QByteArray packet = probePacket(m_probeCommunity);
     QDeadlineTimer deadline(15000);
     while (!deadline.hasExpired()) {
         if (m_process.state() != QProcess::Running) {

@@ -64,6 +64,7 @@ private:
     QProcess m_process;
     std::uint16_t m_port = 0;
     QString m_error;
+    QByteArray m_probeCommunity;
 };
 
 } // namespace kvatest
