@@ -103,7 +103,8 @@ int main(int argc, char **argv)
         } else {
             sim::ControlChannel control(behaviours, faults, log,
                 {[&] { dispatcher.restartNow(); }, [&] { dispatcher.stop(); },
-                    [&] { return dispatcher.nowMs(); }});
+                    [&] { return dispatcher.nowMs(); },
+                    [&](int port) { dispatcher.setTftpPort(port); }});
             std::printf("LISTENING %s:%d\n", options->address.c_str(), dispatcher.port());
             std::fflush(stdout);
             dispatcher.run(

@@ -52,6 +52,9 @@ public:
 
     long long nowMs() const;
 
+    /// Where the device's TFTP client sends its requests from now on.
+    void setTftpPort(int port) { m_options.tftpPort = port; }
+
     /// Called by Net-SNMP for each received PDU.
     int received(snmp_session *session, snmp_pdu *pdu);
 

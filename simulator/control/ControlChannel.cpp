@@ -116,6 +116,7 @@ std::string ControlChannel::helpText()
            "fault failtransfer            break the next TFTP transfer off after its first block\n"
            "fault restartwalk <n>         restart at the n-th next GET-NEXT\n"
            "fault clear                   no faults\n"
+           "tftpport <port>               send the TFTP client's requests to this port\n"
            "quit                          end the simulator\n";
 }
 
@@ -207,6 +208,16 @@ std::string ControlChannel::handle(const std::string &line)
     }
     if (cmd == "fault") {
         return fault(splitWords(rest, 3));
+    }
+    if (cmd == "tftpport") {
+        long long port = 0;
+        if (!toInt(rest, 1, 65535, port)) {
+            return "ERROR usage: tftpport <1-65535>\n";
+        }
+        if (m_hooks.setTftpPort) {
+            m_hooks.setTftpPort(static_cast<int>(port));
+        }
+        return "OK " + std::to_string(port) + "\n";
     }
     if (cmd == "quit" && rest.empty()) {
         if (m_hooks.quit) {

@@ -19,6 +19,7 @@ public:
         std::function<void()> restartNow;
         std::function<void()> quit;
         std::function<long long()> nowMs;
+        std::function<void(int)> setTftpPort;
     };
 
     ControlChannel(Behaviours &behaviours, Faults &faults, RequestLog &log, Hooks hooks);

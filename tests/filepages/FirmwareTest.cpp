@@ -192,8 +192,9 @@ TEST(Firmware, ATransferBrokenOffIsAFailureAndNothingIsInstalled)
 TEST(Firmware, APortInUseLeavesThePageOpenWithoutTransfers)
 {
     PageHarness<TFM_Firmware> h(kvatest::filePage());
-    QUdpSocket taken;
-    ASSERT_TRUE(taken.bind(QHostAddress::AnyIPv4, h.env.port));
+    QUdpSocket taken; // the port the page is told to listen on is someone else's
+    ASSERT_TRUE(taken.bind(QHostAddress::AnyIPv4, 0));
+    qputenv("KVA7310_TFTP_PORT", QByteArray::number(taken.localPort()));
     h.open();
     ASSERT_FALSE(h.ui.messages.isEmpty());
     EXPECT_TRUE(h.ui.messages.first().text.startsWith(QStringLiteral("TFTP Service Init Error:")));

@@ -112,8 +112,9 @@ TEST(LogView, NoLocalAddressOnTheDevicesNetworkLeavesThePageClosable)
 TEST(LogView, APortInUseGivesTheInitErrorAndThePageCloses)
 {
     PageHarness<TLogForm> h(kvatest::filePage());
-    QUdpSocket taken;
-    ASSERT_TRUE(taken.bind(QHostAddress::AnyIPv4, h.env.port));
+    QUdpSocket taken; // the port the page is told to listen on is someone else's
+    ASSERT_TRUE(taken.bind(QHostAddress::AnyIPv4, 0));
+    qputenv("KVA7310_TFTP_PORT", QByteArray::number(taken.localPort()));
     h.open();
     ASSERT_FALSE(h.ui.messages.isEmpty());
     EXPECT_TRUE(h.ui.messages.first().text.startsWith(QStringLiteral("TFTP Service Init Error:")));

@@ -17,8 +17,10 @@ struct Channel : testing::Test
     RequestLog log;
     int restarts = 0;
     bool quit = false;
+    int tftpPort = 0;
     ControlChannel control{device, faults, log,
-        {[this] { ++restarts; }, [this] { quit = true; }, [] { return 1000LL; }}};
+        {[this] { ++restarts; }, [this] { quit = true; }, [] { return 1000LL; },
+            [this](int port) { tftpPort = port; }}};
 
     std::string lastLine(const std::string &command)
     {
@@ -51,6 +53,8 @@ const CommandCase kCommands[] = {
     {"SetUnknown", "set nothingHere 1", "ERROR unknown object: nothingHere"},
     {"Garbage", "\x01\x02 garbage", "ERROR unknown command: \\x01\\x02 garbage (try help)"},
     {"Empty", "   ", "ERROR empty command"},
+    {"TftpPortZero", "tftpport 0", "ERROR usage: tftpport <1-65535>"},
+    {"TftpPortWord", "tftpport sixty", "ERROR usage: tftpport <1-65535>"},
     {"FaultUnknown", "fault melt", "ERROR unknown fault: melt"},
     {"FaultBadNumber", "fault drop 101", "ERROR bad number: 101"},
     {"FaultMissingNumber", "fault silent", "ERROR unknown fault: silent"},
@@ -172,5 +176,11 @@ TEST_P(Options, AreParsed)
 
 INSTANTIATE_TEST_SUITE_P(Cases, Options, testing::ValuesIn(kOptions),
     [](const auto &tc) { return std::string(tc.param.name); });
+
+TEST_F(Channel, TftpPortTellsTheClientWhereTheServerListens)
+{
+    EXPECT_EQ(lastLine("tftpport 40123"), "OK 40123");
+    EXPECT_EQ(tftpPort, 40123);
+}
 
 } // namespace

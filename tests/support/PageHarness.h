@@ -14,7 +14,6 @@
 
 #include "DeviceState.h"
 #include "ErrorMapping.h"
-#include "FreePort.h"
 #include "PageContext.h"
 #include "PageState.h"
 #include "QtPrinters.h"
@@ -98,21 +97,21 @@ inline QString crcText(const QByteArray &data)
     return QStringLiteral("%1").arg(crc ^ 0xFFFFFFFFU, 8, 16, QLatin1Char('0')).toUpper();
 }
 
-/// Sets KVA7310_TFTP_PORT for the test's lifetime (before the simulator and the page start);
-/// nothing when `on` is false.
+/// For a file page: KVA7310_TFTP_PORT 0 for the test's lifetime, so the page's server binds a free
+/// port, which the harness then tells the device.
 class TftpPortEnv
 {
 public:
-    explicit TftpPortEnv(bool on) : port(on ? freeUdpPortBelowEphemeral() : 0)
+    explicit TftpPortEnv(bool on) : m_on(on)
     {
-        if (port != 0) {
-            qputenv("KVA7310_TFTP_PORT", QByteArray::number(port));
+        if (m_on) {
+            qputenv("KVA7310_TFTP_PORT", "0");
         }
     }
 
     ~TftpPortEnv()
     {
-        if (port != 0) {
+        if (m_on) {
             qunsetenv("KVA7310_TFTP_PORT");
         }
     }
@@ -120,15 +119,9 @@ public:
     TftpPortEnv(const TftpPortEnv &) = delete;
     TftpPortEnv &operator=(const TftpPortEnv &) = delete;
 
-    quint16 port;
+private:
+    bool m_on;
 };
-
-inline SimulatorProcess::Options simulatorOptions(quint16 tftpPort)
-{
-    SimulatorProcess::Options o;
-    o.tftpPort = tftpPort;
-    return o;
-}
 
 template <class Page>
 class PageHarness
@@ -156,7 +149,7 @@ public:
 
     /// The same with the device prepared by `prepare` before the page opens.
     PageHarness(const std::function<void(SimulatorProcess &)> &prepare, PageOptions options)
-        : env(options.files), device(simulatorOptions(env.port))
+        : env(options.files)
     {
         if (!device.isRunning()) {
             ADD_FAILURE() << device.errorText().toStdString();
@@ -194,6 +187,13 @@ public:
         device.clearLog();
         page = std::make_unique<Page>(nullptr, context);
         page->showPage();
+        // the page's server listens on a port of its own choosing: the device is told it before
+        // the page's first transfer command leaves the event loop
+        if constexpr (requires { page->flow().server(); }) {
+            if (const auto *server = page->flow().server()) {
+                EXPECT_TRUE(device.setTftpPort(static_cast<quint16>(server->port())));
+            }
+        }
         waitIdle();
     }
 

@@ -252,6 +252,11 @@ bool SimulatorProcess::fault(const QString &spec)
     return command(QStringLiteral("fault ") + spec).ok;
 }
 
+bool SimulatorProcess::setTftpPort(quint16 port)
+{
+    return command(QStringLiteral("tftpport %1").arg(port)).ok;
+}
+
 bool SimulatorProcess::restart()
 {
     return command(QStringLiteral("restart")).ok;

@@ -108,6 +108,8 @@ public:
     /// "silent 3", "delay 500", "wrongtype sysName", "clear", ...
     bool fault(const QString &spec);
     bool restart();
+    /// Where the device's TFTP client sends its requests from now on.
+    bool setTftpPort(quint16 port);
     /// "kind name size checksum" of the last installed file, or "none".
     QString installed();
 
