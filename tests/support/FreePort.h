@@ -1,9 +1,7 @@
 // Free loopback UDP ports for peers that cannot bind port 0 and report it themselves.
 #pragma once
 
-#include <QFile>
 #include <QHostAddress>
-#include <QRandomGenerator>
 #include <QUdpSocket>
 
 namespace kvatest {
