@@ -1,4 +1,4 @@
-// Environment variables set for one test and put back afterwards.
+// Environment variables and settings set for one test and put back afterwards.
 #pragma once
 
 #include <utility>
@@ -50,4 +50,25 @@ private:
     }
 
     QList<Saved> m_saved;
+};
+
+/// A setting (a static, a member of a settings struct) changed for one test and put back, whatever
+/// way the test leaves.
+template <class T>
+class ScopedValue
+{
+public:
+    ScopedValue(T &setting, T value) : m_setting(setting), m_saved(std::move(setting))
+    {
+        m_setting = std::move(value);
+    }
+
+    ~ScopedValue() { m_setting = std::move(m_saved); }
+
+    ScopedValue(const ScopedValue &) = delete;
+    ScopedValue &operator=(const ScopedValue &) = delete;
+
+private:
+    T &m_setting;
+    T m_saved;
 };
