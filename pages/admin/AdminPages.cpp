@@ -6,9 +6,9 @@
 #include "TFM_DevInfo.h"
 #include "TFM_Information.h"
 #include "TFM_StatWLAN.h"
+#include "TFM_Static.h"
 #include "TFM_Sytem.h"
 #include "TLogSetForm.h"
-#include "TFM_Static.h"
 
 void registerAdminPages(PageRegistry &registry)
 {

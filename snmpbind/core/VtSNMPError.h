@@ -1,12 +1,12 @@
 // Result records, the one exception type of the library, and the seven message catalogs.
 #pragma once
 
-#include <QString>
-
 #include <cstdint>
 #include <exception>
 #include <initializer_list>
 #include <utility>
+
+#include <QString>
 
 /// The result of an exchange, passed to OnError handlers and to completions.
 struct VtSNMPError
@@ -26,8 +26,11 @@ class VtException : public std::exception
 {
 public:
     VtException(QString message, int code);
+
     const QString &Message() const noexcept { return m_message; }
+
     int Code() const noexcept { return m_code; }
+
     const char *what() const noexcept override { return m_what.constData(); }
 
 private:
@@ -72,5 +75,5 @@ VtSNMPError ErrorFromStatus(int status);
 
 /// Throws VtException with entry k of the common catalog, every "[NAME]" placeholder replaced by
 /// its value, and code -k.
-[[noreturn]] void RaiseCommonError(int k,
-    std::initializer_list<std::pair<const char *, QString>> placeholders = {});
+[[noreturn]] void RaiseCommonError(
+    int k, std::initializer_list<std::pair<const char *, QString>> placeholders = {});
