@@ -29,19 +29,19 @@ void SnmpInit(const QString &directory)
     netsnmp::Adapter &adapter = netsnmp::Adapter::instance();
     const QByteArray engineId(kSnmpLocalEngineId);
     if (!adapter.start(stateDirectory(directory), engineId, g_boots)) {
-        RaiseLibraryError(6);
+        RaiseLibraryError(liberr::kSessionNotCreated);
     }
     const QString path = bootcounter::filePath(directory);
     unsigned boots = 0;
     if (bootcounter::load(path, engineId, &boots) == bootcounter::LoadResult::Corrupt) {
-        RaiseLibraryError(7);
+        RaiseLibraryError(liberr::kBootsNotLoaded);
     }
     ++boots;
     if (!bootcounter::save(path, engineId, boots)) {
-        RaiseLibraryError(8);
+        RaiseLibraryError(liberr::kBootsNotSaved);
     }
     if (!adapter.start(stateDirectory(directory), engineId, boots)) {
-        RaiseLibraryError(6);
+        RaiseLibraryError(liberr::kSessionNotCreated);
     }
     g_boots = boots;
     ResetSnmpAgentDefaults();

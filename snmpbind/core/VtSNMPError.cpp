@@ -332,7 +332,7 @@ VtSNMPError ErrorFromStatus(int status)
         error.Code = status - 400;
         error.Message = CatalogText(VtCatalog::SnmpClass, -1 - status);
     } else {
-        error.Code = -528;
+        error.Code = -(500 + liberr::kUnknown);
         error.Message = CatalogText(VtCatalog::VtSnmp, 28);
     }
     return error;

@@ -70,6 +70,31 @@ void ResetCatalogs();
 /// library class errors; anything else -528).
 VtSNMPError ErrorFromStatus(int status);
 
+/// Entries of this library's catalog ("(VtSNMP++) …"); the error's code is -(500 + entry).
+namespace liberr {
+enum Entry : int {
+    kOk = 0,
+    kSessionNotCreated = 6,
+    kBootsNotLoaded = 7,
+    kBootsNotSaved = 8,
+    kBadAddress = 9,
+    kGetNextOnSingleValue = 10,
+    kBadSyntax = 11,
+    kNullInExpression = 12,
+    kBadExpression = 13,
+    kBadKeyCount = 14,
+    kBadItemType = 15,
+    kBadAssociatedItemType = 16,
+    kBadPartSyntax = 17,
+    kBadPartValue = 18,
+    kPartOutOfRange = 19,
+    kNoOptionList = 20,
+    kBadControlKind = 21,
+    kTooFewControls = 22,
+    kUnknown = 28,
+};
+} // namespace liberr
+
 /// Throws VtException with entry k of this library's catalog and code -(500 + k).
 [[noreturn]] void RaiseLibraryError(int k);
 

@@ -160,7 +160,7 @@ netsnmp::Oid oidOrThrow(const QString &text)
 {
     netsnmp::Oid oid;
     if (!parseSubIds(text, &oid) || oid.size() < 2) {
-        RaiseLibraryError(11);
+        RaiseLibraryError(liberr::kBadSyntax);
     }
     return oid;
 }
@@ -322,7 +322,7 @@ struct VtSNMPRequest::Impl
             break;
         }
         if (!first && !vars.IsTable()) {
-            RaiseLibraryError(10);
+            RaiseLibraryError(liberr::kGetNextOnSingleValue);
         }
         for (int i = 0; i < vars.Count(); ++i) {
             if (!vars.IsRequested(i)) {
@@ -477,10 +477,10 @@ struct VtSNMPRequest::Impl
         return out;
     }
 
-    static VtSNMPError libraryError(int k, int code)
+    static VtSNMPError libraryError(int k)
     {
         VtSNMPError e;
-        e.Code = code;
+        e.Code = -(500 + k);
         e.Message = CatalogText(VtCatalog::VtSnmp, k);
         return e;
     }
@@ -490,13 +490,13 @@ struct VtSNMPRequest::Impl
     {
         switch (failure) {
         case netsnmp::OpenFailure::InvalidAddress:
-            RaiseLibraryError(9);
+            RaiseLibraryError(liberr::kBadAddress);
         case netsnmp::OpenFailure::UnsupportedAuth:
             return ErrorFromStatus(snmpstatus::kUsmUnsupportedAuthProtocol);
         case netsnmp::OpenFailure::UnsupportedPriv:
             return ErrorFromStatus(snmpstatus::kUsmUnsupportedPrivProtocol);
         case netsnmp::OpenFailure::Library:
-            return libraryError(6, -506);
+            return libraryError(liberr::kSessionNotCreated);
         case netsnmp::OpenFailure::None:
             break;
         }
@@ -521,7 +521,7 @@ struct VtSNMPRequest::Impl
                 if (out.viewEnded) {
                     result = ErrorFromStatus(0);
                 } else if (out.wrongValue && result.Code == 0) {
-                    result = libraryError(11, -511);
+                    result = libraryError(liberr::kBadSyntax);
                 }
                 finished = !out.more || result.Code != 0;
             } catch (const VtException &e) {
@@ -643,7 +643,7 @@ bool VtSNMPRequest::checkItemType()
     if (Vars.ItemType <= itTable) {
         return true;
     }
-    report(Impl::libraryError(15, -515));
+    report(Impl::libraryError(liberr::kBadItemType));
     return false;
 }
 
@@ -688,7 +688,7 @@ bool VtSNMPRequest::ReadOnce(bool &ok, bool first)
         ok = false;
     }
     if (out.wrongValue) {
-        report(Impl::libraryError(11, -511));
+        report(Impl::libraryError(liberr::kBadSyntax));
         ok = false;
     }
     return out.more;
@@ -773,7 +773,7 @@ void VtSNMPRequest::TakeKeys(const QString &suffix)
     QString rest = suffix;
     for (int i = 0; i < Vars.KeyCount; ++i) {
         if (rest.isEmpty() || i >= Vars.Count()) {
-            RaiseLibraryError(14);
+            RaiseLibraryError(liberr::kBadKeyCount);
         }
         if (!Vars.IsRequested(i)) {
             Vars.Var(i).CursorOid = columnOid(i) + QLatin1Char('.') + suffix;
@@ -797,7 +797,7 @@ QString VtSNMPRequest::Expand(const QString &expression, bool quote, QChar marke
         }
         const int n = expression.mid(p + 1, q - p - 1).toInt();
         if (n >= Vars.Count()) {
-            RaiseLibraryError(12);
+            RaiseLibraryError(liberr::kNullInExpression);
         }
         const QString value = Vars.Var(n).Value;
         out += quote ? QLatin1Char('"') + value + QLatin1Char('"') : value;
@@ -811,12 +811,12 @@ QString VtSNMPRequest::DecodeKey(int i, const QString &suffix)
     VtSNMPVar &v = Vars.Var(i);
     netsnmp::Oid ids;
     if (!parseSubIds(suffix, &ids)) {
-        RaiseLibraryError(14);
+        RaiseLibraryError(liberr::kBadKeyCount);
     }
     qsizetype at = 0;
     auto take = [&](qsizetype count) {
         if (count < 0 || count > ids.size() - at) {
-            RaiseLibraryError(14);
+            RaiseLibraryError(liberr::kBadKeyCount);
         }
         const SubIds part = count == 0 ? SubIds{} : SubIds{ids.constData() + at, count};
         at += count;
@@ -835,7 +835,7 @@ QString VtSNMPRequest::DecodeKey(int i, const QString &suffix)
         bytes.reserve(part.size());
         for (const std::uint32_t b : part) {
             if (b > 0xff) {
-                RaiseLibraryError(14);
+                RaiseLibraryError(liberr::kBadKeyCount);
             }
             bytes.append(static_cast<char>(b));
         }
@@ -895,7 +895,7 @@ QString VtSNMPRequest::DecodeKey(int i, const QString &suffix)
         value = snmptext::toText(v.Syntax, W::fromOctets(W::OctetString, bytesOf(counted())));
         break;
     default:
-        RaiseLibraryError(11);
+        RaiseLibraryError(liberr::kBadSyntax);
     }
     v.Value = v.Options != nullptr ? v.Options->TextOf(value) : value;
     return at == ids.size() ? QString() : oidText(SubIds{ids.constData() + at, ids.size() - at});
@@ -976,7 +976,7 @@ QString VtSNMPRequest::EncodeKey(int i)
         addBytes(snmptext::fromText(synDisplayString, value).octets, !lastImplied);
         break;
     default:
-        RaiseLibraryError(11);
+        RaiseLibraryError(liberr::kBadSyntax);
     }
     return oidText(ids);
 }
@@ -985,7 +985,7 @@ bool VtSNMPRequest::StoreValue(int i, const SnmpWireValue &value)
 {
     VtSNMPVar &v = Vars.Var(i);
     if (!snmptext::isKnownSyntax(v.Syntax)) {
-        RaiseLibraryError(11);
+        RaiseLibraryError(liberr::kBadSyntax);
     }
     if (!fits(v.Syntax, value)) {
         v.Value = QLatin1String(kSnmpNullText);
@@ -1009,7 +1009,7 @@ void VtSNMPRequest::Convert(int i, bool afterRead)
     const QString &expression = afterRead ? v.ReadExpr : v.WriteExpr;
     // no list of this system carries an expression; one that does is refused, not ignored
     if (!expression.isEmpty()) {
-        RaiseLibraryError(13);
+        RaiseLibraryError(liberr::kBadExpression);
     }
 }
 
@@ -1018,7 +1018,7 @@ bool VtSNMPRequest::Accept(const QString &condition)
     if (condition.isEmpty()) {
         return true;
     }
-    RaiseLibraryError(13);
+    RaiseLibraryError(liberr::kBadExpression);
 }
 
 bool VtSNMPRequest::ColumnEnded(

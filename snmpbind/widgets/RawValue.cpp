@@ -17,7 +17,7 @@ namespace {
 
 [[noreturn]] void badValue()
 {
-    RaiseLibraryError(18);
+    RaiseLibraryError(liberr::kBadPartValue);
 }
 
 QByteArray le32(quint32 v)
@@ -86,7 +86,7 @@ QByteArray toRaw(int syntax, const QString &text)
             || syntax == synNull) {
             return {};
         }
-        RaiseLibraryError(11);
+        RaiseLibraryError(liberr::kBadSyntax);
     }
     switch (syntax) {
     case synBoolean:
@@ -164,7 +164,7 @@ QByteArray toRaw(int syntax, const QString &text)
         return b;
     }
     default:
-        RaiseLibraryError(11);
+        RaiseLibraryError(liberr::kBadSyntax);
     }
 }
 
@@ -174,7 +174,7 @@ QString fromRaw(int syntax, const QByteArray &raw)
         || syntax == synOpaque || syntax == synNull || syntax == synOid
         || syntax == synDisplayString;
     if (!known) {
-        RaiseLibraryError(11);
+        RaiseLibraryError(liberr::kBadSyntax);
     }
     if (raw.isEmpty()) {
         return syntax == synDisplayString ? QString() : QString::fromLatin1(kSnmpNullText);
@@ -256,7 +256,7 @@ int pieceLength(int syntax, int available)
     case synNull:
         return 0;
     default:
-        RaiseLibraryError(11);
+        RaiseLibraryError(liberr::kBadSyntax);
     }
 }
 

@@ -32,7 +32,7 @@ bool isTruthSyntax(int syntax)
 void needEdits(qsizetype have, qsizetype need)
 {
     if (have < need) {
-        RaiseLibraryError(22);
+        RaiseLibraryError(liberr::kTooFewControls);
     }
 }
 
@@ -239,11 +239,11 @@ VtSNMPRequest2Edits::~VtSNMPRequest2Edits()
 void VtSNMPRequest2Edits::addBinding(ControlBinding b)
 {
     if (b.controls.isEmpty()) {
-        RaiseLibraryError(22);
+        RaiseLibraryError(liberr::kTooFewControls);
     }
     for (const QPointer<QWidget> &c : b.controls) {
         if (!c) {
-            RaiseLibraryError(21);
+            RaiseLibraryError(liberr::kBadControlKind);
         }
     }
     const VtSNMPVar &v = Request.Vars.Var(b.variable);
@@ -252,10 +252,11 @@ void VtSNMPRequest2Edits::addBinding(ControlBinding b)
     if (b.kind == ControlKind::Combo || b.kind == ControlKind::RadioGroup) {
         const VtOptionList *options = b.options ? b.options : whole ? v.Options : nullptr;
         if (!options) {
-            RaiseLibraryError(20);
+            RaiseLibraryError(liberr::kNoOptionList);
         }
         if (b.kind == ControlKind::Combo && b.controls.size() < 2 && options->Kind == okPrefix) {
-            RaiseLibraryError(22); // the rest of the value needs an edit beside the combo box
+            RaiseLibraryError(liberr::
+                    kTooFewControls); // the rest of the value needs an edit beside the combo box
         }
         if (auto *combo = qobject_cast<QComboBox *>(b.controls.first())) {
             combo->setEditable(false);
@@ -297,7 +298,7 @@ void VtSNMPRequest2Edits::BindFormat(
     for (qsizetype k = 0; k < count; ++k) {
         auto *edit = qobject_cast<QLineEdit *>(all.at(k));
         if (!edit) {
-            RaiseLibraryError(21);
+            RaiseLibraryError(liberr::kBadControlKind);
         }
         edits.append(edit);
         b.controls.append(edit);
@@ -316,14 +317,14 @@ void VtSNMPRequest2Edits::BindBits(
         bool ok = false;
         const int bit = n.trimmed().toInt(&ok);
         if (!ok || bit < 0) {
-            RaiseLibraryError(19);
+            RaiseLibraryError(liberr::kPartOutOfRange);
         }
         b.bits.append(bit);
     }
     needEdits(checkBoxes.size(), b.bits.size());
     for (QWidget *c : checkBoxes.mid(0, b.bits.size())) {
         if (controlKindOf(c) != ControlKind::CheckBox) {
-            RaiseLibraryError(21);
+            RaiseLibraryError(liberr::kBadControlKind);
         }
         b.controls.append(c);
     }
@@ -486,7 +487,7 @@ void VtSNMPRequest2Edits::fillBinding(const ControlBinding &b)
         const QByteArray all = rawvalue::toRaw(v.Syntax, text);
         const int length = rawvalue::pieceLength(b.syntax, int(all.size()) - b.offset);
         if (b.offset < 0 || b.offset + length > all.size()) {
-            RaiseLibraryError(19);
+            RaiseLibraryError(liberr::kPartOutOfRange);
         }
         raw = all.mid(b.offset, length);
         haveRaw = true;
@@ -514,7 +515,7 @@ void VtSNMPRequest2Edits::fillBinding(const ControlBinding &b)
             for (qsizetype k = 0; k < b.bits.size(); ++k) {
                 const int bit = b.bits[k];
                 if (bit / 8 >= raw.size()) {
-                    RaiseLibraryError(19);
+                    RaiseLibraryError(liberr::kPartOutOfRange);
                 }
                 const bool set = uchar(raw[bit / 8]) & (0x80 >> (bit % 8));
                 if (auto *box = qobject_cast<QCheckBox *>(b.controls[k].data())) {
@@ -529,7 +530,7 @@ void VtSNMPRequest2Edits::fillBinding(const ControlBinding &b)
             static_cast<QCheckBox *>(first)->setChecked(index > 0);
         } else {
             if (!isTruthSyntax(b.syntax)) {
-                RaiseLibraryError(17);
+                RaiseLibraryError(liberr::kBadPartSyntax);
             }
             static_cast<QCheckBox *>(first)->setChecked(text == QLatin1String("true"));
         }
@@ -560,7 +561,7 @@ void VtSNMPRequest2Edits::fillBinding(const ControlBinding &b)
         }
         break;
     default:
-        RaiseLibraryError(21);
+        RaiseLibraryError(liberr::kBadControlKind);
     }
 }
 
@@ -632,7 +633,7 @@ void VtSNMPRequest2Edits::collectVariable(int i)
                 piece = static_cast<QCheckBox *>(first)->isChecked() ? QStringLiteral("true")
                                                                      : QStringLiteral("false");
             } else {
-                RaiseLibraryError(17);
+                RaiseLibraryError(liberr::kBadPartSyntax);
             }
             break;
         case ControlKind::Combo:
@@ -661,7 +662,7 @@ void VtSNMPRequest2Edits::collectVariable(int i)
                                            : collectEdits(editsOf(b), b.syntax);
             break;
         default:
-            RaiseLibraryError(21);
+            RaiseLibraryError(liberr::kBadControlKind);
         }
         if (!bitsBound && options) {
             piece = options->ValueOf(piece);
@@ -680,7 +681,7 @@ void VtSNMPRequest2Edits::collectVariable(int i)
             wholeText = false;
         }
         if (b.offset < 0) {
-            RaiseLibraryError(19);
+            RaiseLibraryError(liberr::kPartOutOfRange);
         }
         if (raw.size() < b.offset + pieceBytes.size()) {
             raw.resize(b.offset + pieceBytes.size(), '\0');
@@ -726,7 +727,7 @@ void VtSNMPRequest2Edits::SetChangeHandler(QLineEdit *edit, std::function<void()
 {
     if (!Constraints.isConstrained(edit)) {
         if (!boundEdit(edit)) {
-            RaiseLibraryError(21);
+            RaiseLibraryError(liberr::kBadControlKind);
         }
         Constraints.Add(QStringLiteral("%s"), edit);
     }
@@ -737,7 +738,7 @@ void VtSNMPRequest2Edits::SetExitHandler(QLineEdit *edit, std::function<void()> 
 {
     if (!Constraints.isConstrained(edit)) {
         if (!boundEdit(edit)) {
-            RaiseLibraryError(21);
+            RaiseLibraryError(liberr::kBadControlKind);
         }
         Constraints.Add(QStringLiteral("%s"), edit);
     }
