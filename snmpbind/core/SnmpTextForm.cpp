@@ -132,22 +132,9 @@ QString oidText(const QList<std::uint32_t> &oid)
 
 QList<std::uint32_t> parseOid(const QString &text)
 {
-    QStringView t = QStringView(text).trimmed();
-    if (t.startsWith(u'.')) {
-        t = t.mid(1);
-    }
-    if (t.isEmpty()) {
-        badSyntax();
-    }
     QList<std::uint32_t> oid;
-    for (const QStringView part : t.split(u'.')) {
-        std::uint64_t v = 0;
-        if (part.isEmpty() || part.trimmed().size() != part.size()
-            || !parseUnsigned(part, std::numeric_limits<std::uint32_t>::max(), &v)
-            || oid.size() >= kMaxOidLength) {
-            badSyntax();
-        }
-        oid.append(std::uint32_t(v));
+    if (!snmptext::tryParseOid(text, oid)) {
+        badSyntax();
     }
     return oid;
 }
@@ -649,6 +636,29 @@ SnmpWireValue fromText(int syntax, const QString &text)
     default:
         badSyntax();
     }
+}
+
+bool tryParseOid(const QString &text, QList<std::uint32_t> &oid)
+{
+    oid.clear();
+    QStringView t = QStringView(text).trimmed();
+    if (t.startsWith(u'.')) {
+        t = t.mid(1);
+    }
+    if (t.isEmpty()) {
+        return false;
+    }
+    for (const QStringView part : t.split(u'.')) {
+        std::uint64_t v = 0;
+        if (part.isEmpty() || part.trimmed().size() != part.size()
+            || !parseUnsigned(part, std::numeric_limits<std::uint32_t>::max(), &v)
+            || oid.size() >= kMaxOidLength) {
+            oid.clear();
+            return false;
+        }
+        oid.append(std::uint32_t(v));
+    }
+    return true;
 }
 
 } // namespace snmptext

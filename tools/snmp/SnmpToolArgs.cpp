@@ -1,6 +1,7 @@
 // Command line of kva7310-snmp.
 #include "SnmpToolArgs.h"
 
+#include "SnmpTextForm.h"
 #include "UISnmpVar.h"
 #include "VtSNMPError.h"
 
@@ -34,23 +35,8 @@ std::optional<int> lookup(const Name (&names)[N], const QString &text)
 
 bool isOid(const QString &text)
 {
-    QStringView rest(text);
-    if (rest.startsWith(u'.')) {
-        rest = rest.mid(1);
-    }
-    if (rest.isEmpty()) {
-        return false;
-    }
-    int parts = 0;
-    for (const QStringView part : rest.split(u'.')) {
-        bool ok = false;
-        (void)part.toUInt(&ok);
-        if (!ok || part.startsWith(u'+') || part.startsWith(u'-')) {
-            return false;
-        }
-        ++parts;
-    }
-    return parts >= 2;
+    QList<std::uint32_t> oid;
+    return snmptext::tryParseOid(text, oid) && oid.size() >= 2;
 }
 
 QString bareOid(const QString &text)
