@@ -33,6 +33,9 @@ public:
     /// The new entry cannot be sent after all: the old one is put back instead.
     void newRefused() { m_step = Step::RestoringOld; }
 
+    /// A command of the change could not be sent at all (a library exception): nothing is pending.
+    void reset() { m_step = Step::Idle; }
+
     Step step() const { return m_step; }
 
     bool pending() const { return m_step != Step::Idle; }

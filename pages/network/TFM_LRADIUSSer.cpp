@@ -126,7 +126,17 @@ void TFM_LRADIUSSer::send(int action)
     MemberSwitch write(m_command);
     write.allIn();
     Cbox_RadAction->setCurrentIndex(action);
-    m_command->Set();
+    sendPrepared();
+}
+
+void TFM_LRADIUSSer::sendPrepared()
+{
+    try {
+        m_command->Set();
+    } catch (...) {
+        m_replace.reset(); // never sent: no completion will come to take the next step
+        throw;
+    }
 }
 
 void TFM_LRADIUSSer::accountsRead(const VtSNMPError &result)
@@ -206,7 +216,7 @@ void TFM_LRADIUSSer::Bt_RadiusAddClick()
         Ed_Name->setText(m_old.name);
         Cbox_RadAction->setCurrentIndex(kDelete);
         m_replace.begin();
-        m_command->Set();
+        sendPrepared();
     } else {
         m_lastCommand = Command::Add;
         send(kAdd);

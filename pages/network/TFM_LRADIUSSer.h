@@ -57,6 +57,8 @@ private:
     void showEntry(const Entry &entry);
     /// The command group with every member, as the fields hold them.
     void send(int action);
+    /// Set() of the command group as it stands.
+    void sendPrepared();
     void sendNewEntry();
     void putOldEntryBack();
 

@@ -69,4 +69,12 @@ TEST(ReplaceCommand, ANewEntryRefusedByThePagePutsTheOldBack)
     EXPECT_FALSE(replace.pending());
 }
 
+TEST(ReplaceCommand, AResetLeavesTheNextCompletionPlain)
+{
+    ReplaceCommand replace;
+    replace.begin();
+    replace.reset();
+    EXPECT_EQ(replace.completed(true), Then::Plain);
+}
+
 } // namespace
