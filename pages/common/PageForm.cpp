@@ -254,6 +254,24 @@ void PageForm::endGroup()
     m_rows = nullptr;
 }
 
+QGroupBox *PageForm::beginOuterGroup(const char *name, const QString &title)
+{
+    endGroup();
+    auto *box = named(new QGroupBox(title, m_page), name);
+    body()->addWidget(box);
+    m_bodies.push_back(new QVBoxLayout(box));
+    note(box, "Group", title);
+    return box;
+}
+
+void PageForm::endOuterGroup()
+{
+    endGroup();
+    if (m_bodies.size() > 1) {
+        m_bodies.pop_back();
+    }
+}
+
 QTabWidget *PageForm::beginTabs(const char *name)
 {
     endGroup();

@@ -1,7 +1,8 @@
 // The form builder: a page declares its controls one typed line each, in the order they appear.
 // Every control gets its system name as objectName; captions sit in a label column beside it.
-// Groups, tabs (each with its own status bars) and columns hold the lines declared between their
-// begin and end; hidden controls hold values for the page's rules and are never shown.
+// Groups (and outer groups around groups), tabs (each with its own status bars) and columns hold
+// the lines declared between their begin and end; hidden controls hold values for the page's rules
+// and are never shown.
 #pragma once
 
 #include "ReportListView.h"
@@ -79,6 +80,10 @@ public:
     /// Controls added until endGroup() go into this group box.
     QGroupBox *beginGroup(const char *name, const QString &title);
     void endGroup();
+
+    /// A group box around groups: the groups and lines declared until endOuterGroup() go into it.
+    QGroupBox *beginOuterGroup(const char *name, const QString &title);
+    void endOuterGroup();
 
     /// Tabs: beginTabs, then for each tab beginTab … endTab, then endTabs.
     QTabWidget *beginTabs(const char *name);

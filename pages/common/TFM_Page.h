@@ -107,6 +107,10 @@ public:
     /// goes on and asks the device again.
     void expectedSilence() { m_gate->reopen(); }
 
+    /// The page told the operator of this step's failure in its own words ("Save Error!" for a
+    /// write the device did not answer): the time-out is not shown over them.
+    void failureTold() { m_silenceTold = m_silenceTold || m_gate->silent; }
+
     /// Message boxes through VtUi; each closes the progress notice first.
     void inform(const QString &caption, const QString &text);
     /// An OK/Cancel question; true for OK.

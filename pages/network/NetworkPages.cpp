@@ -2,8 +2,17 @@
 #include "NetworkPages.h"
 
 #include "PageRegistry.h"
+#include "TFM_ARPSpoofing.h"
+#include "TFM_LRADIUSSer.h"
+#include "TFM_WebRedirection.h"
 
 void registerNetworkPages(PageRegistry &registry)
 {
-    static_cast<void>(registry);
+    registry.add<TFM_WebRedirection>(
+        QStringLiteral("WebRedirection1"), QStringLiteral("TFM_WebRedirection"));
+    registry.add<TFM_ARPSpoofing>(
+        QStringLiteral("ARPSpoofingPreventionSettings1"), QStringLiteral("TFM_ARPSpoofing"));
+    // the entry stays hidden in the menu; registered like any other, it is opened by class
+    registry.add<TFM_LRADIUSSer>(
+        QStringLiteral("mniLocalRADIUSServer1"), QStringLiteral("TFM_LRADIUSSer"));
 }

@@ -12,6 +12,7 @@
 #include <ostream>
 #include <vector>
 
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTimer>
@@ -127,6 +128,39 @@ TEST(TFM_Page, ControlsCarryTheirNamesAndStartWithThem)
     EXPECT_EQ(page.Ed_A->objectName(), "Ed_A");
     EXPECT_EQ(page.Ed_A->text(), "Ed_A");
     EXPECT_EQ(page.findChild<QLineEdit *>(QStringLiteral("Ed_B")), page.Ed_B);
+}
+
+// An outer group holds the groups declared inside it; the lines after it are outside again.
+class OuterGroupPage : public TFM_Page
+{
+public:
+    OuterGroupPage() : TFM_Page(nullptr, QStringLiteral("Test \\ Groups"), PageContext{})
+    {
+        Outer = form().beginOuterGroup("GB_Outer", QStringLiteral("Outer"));
+        Inner = form().beginGroup("GB_Inner", QStringLiteral("Inner"));
+        Ed_In = form().addEdit("Ed_In", QStringLiteral("In:"));
+        form().endGroup();
+        form().endOuterGroup();
+        Ed_After = form().addEdit("Ed_After", QStringLiteral("After:"));
+    }
+
+    QGroupBox *Outer;
+    QGroupBox *Inner;
+    QLineEdit *Ed_In;
+    QLineEdit *Ed_After;
+};
+
+TEST(PageForm, AnOuterGroupHoldsTheGroupsDeclaredInside)
+{
+    OuterGroupPage page;
+    EXPECT_TRUE(page.Outer->isAncestorOf(page.Inner));
+    EXPECT_TRUE(page.Inner->isAncestorOf(page.Ed_In));
+    EXPECT_FALSE(page.Outer->isAncestorOf(page.Ed_After));
+    ASSERT_EQ(page.inventory().size(), 4u);
+    EXPECT_EQ(page.inventory()[0].name, "GB_Outer");
+    EXPECT_EQ(page.inventory()[0].kind, "Group");
+    EXPECT_EQ(page.inventory()[0].caption, "Outer");
+    EXPECT_EQ(page.inventory()[1].name, "GB_Inner");
 }
 
 class CountingPage : public TFM_Page

@@ -75,6 +75,7 @@ public:
         Bt_Secret = addButton("Bt_Secret", QStringLiteral("Secret"), &KitPage::Bt_SecretClick);
         Bt_Outdoor = addButton("Bt_Outdoor", QStringLiteral("Outdoor"), &KitPage::Bt_OutdoorClick);
         addButton("Bt_ReadSecret", QStringLiteral("Read"), &KitPage::Bt_ReadSecretClick);
+        addButton("Bt_Store", QStringLiteral("Store"), &KitPage::Bt_StoreClick);
     }
 
     void FormCreate() override
@@ -125,6 +126,19 @@ public:
 
     void Bt_ReadSecretClick() { m_account->Get(); }
 
+    // A plain save that reports its own failure text.
+    void Bt_StoreClick()
+    {
+        if (m_name->Set()) {
+            setStatus(QStringLiteral("Save OK!"));
+            return;
+        }
+        setStatus(QStringLiteral("Save Error!"));
+        if (tellFailure) {
+            failureTold();
+        }
+    }
+
     void Bt_SecretClick()
     {
         setStatus(m_account->Set() ? QStringLiteral("OK") : QStringLiteral("Fail"));
@@ -172,6 +186,7 @@ public:
 
     SaveEnd saveEnd = SaveEnd::Written;
     bool readsOk = false;
+    bool tellFailure = false;
     bool reenterOnEdit = false;
     int modeChanges = 0;
     int nameEdits = 0;
@@ -272,6 +287,19 @@ TEST(PageKit, SilentDeviceStopsTheActionAtTheFirstUnansweredExchange)
     EXPECT_EQ(h.text("Ed_Location"), "Building 8");
     h.close();
     EXPECT_EQ(h.page, nullptr);
+}
+
+// The time-out is the last word of an action, unless the page said it told the failure itself.
+TEST(PageKit, APageThatToldTheFailureKeepsItsOwnText)
+{
+    Kit h(kSeeds, {}, shortTimeouts());
+    ASSERT_TRUE(h.device.fault(QStringLiteral("silent 600")));
+    h.click("Bt_Store");
+    EXPECT_EQ(h.statusText(), kvatest::timeoutText());
+    h.page->tellFailure = true;
+    h.click("Bt_Store");
+    EXPECT_EQ(h.statusText(), "Save Error!");
+    EXPECT_FALSE(h.page->deviceSilent());
 }
 
 // An error-status is an answer: the action goes on with its next exchanges.
