@@ -1,5 +1,6 @@
 // Failures of exchanges: silence, wrong credentials, structural errors, and requests that go
 // away with an exchange in flight.
+#include "CaseName.h"
 #include "EngineFixture.h"
 #include "ScopedEnv.h"
 #include "VtSNMPError.h"
@@ -136,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, EngineFailure,
         FailureCase{"WrongPrivPassword", kV3Md5Des, nullptr, nullptr, "not-the-password", nullptr,
             false, -405},
         FailureCase{"UnknownUser", kV3ShaAes, "nobody", nullptr, nullptr, nullptr, false, -304}),
-    [](const auto &row) { return std::string(row.param.name); });
+    kvatest::caseName);
 
 TEST_F(VtSNMPRequestTest, V3WithoutAnAnswerToTheEngineProbeTimesOut)
 {

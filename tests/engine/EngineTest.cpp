@@ -1,4 +1,5 @@
 // Reads, walks and writes against snmpd with every protocol version.
+#include "CaseName.h"
 #include "EngineFixture.h"
 #include "SnmpEventProcessor.h"
 
@@ -156,7 +157,7 @@ TEST_F(VtSNMPRequestTest, AsyncWalkIsDrivenByTheAnswersNotByTheTick)
 
 INSTANTIATE_TEST_SUITE_P(Versions, EngineByVersion,
     testing::Values(kV1, kV2c, kV3NoAuth, kV3Md5Des, kV3ShaAes, kV3Sha256Aes256),
-    [](const auto &row) { return std::string(row.param.name); });
+    kvatest::caseName);
 
 struct ColumnCase
 {
@@ -197,7 +198,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ColumnEnd,
         // column 10 starts with the text of column 1 but is another column
         ColumnCase{
             "ColumnWithALongerNumber", "1.3.6.1.2.1.2.2.1.1.2", "1.3.6.1.2.1.2.2.1.10.1", true}),
-    [](const auto &row) { return std::string(row.param.name); });
+    kvatest::caseName);
 
 TEST_F(VtSNMPRequestTest, DecodesEveryKeyOfARowWhileWalking)
 {

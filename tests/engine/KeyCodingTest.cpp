@@ -1,5 +1,6 @@
 // Index columns: decoding from an instance suffix and encoding back, for every index kind, and
 // a fixed-seed fuzz pass over hostile suffixes.
+#include "CaseName.h"
 #include "QtPrinters.h"
 #include "VtOptionList.h"
 #include "VtSNMPError.h"
@@ -73,8 +74,7 @@ TEST_P(KeyCoding, DecodesAndEncodesBack)
     EXPECT_EQ(r.RowIndex(), c.encoded);
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, KeyCoding, testing::ValuesIn(kKeys),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Kinds, KeyCoding, testing::ValuesIn(kKeys), kvatest::caseName);
 
 TEST(KeyCodingOptions, KeysGoThroughTheOptionList)
 {

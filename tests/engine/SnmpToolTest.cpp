@@ -1,4 +1,5 @@
 // kva7310-snmp: its command line as pure functions, and the program against snmpd.
+#include "CaseName.h"
 #include "ChildCheck.h"
 #include "QtPrinters.h"
 #include "SnmpToolArgs.h"
@@ -66,8 +67,7 @@ TEST_P(SnmpToolParse, AcceptsOrSaysWhy)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, SnmpToolParse, testing::ValuesIn(kParse),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Lines, SnmpToolParse, testing::ValuesIn(kParse), kvatest::caseName);
 
 TEST(SnmpToolParse, FillsEveryOption)
 {

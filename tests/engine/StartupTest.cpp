@@ -1,6 +1,7 @@
 // SNMP start-up: the boots counter file, the agent defaults and the per-request snapshot; the
 // mapping of Net-SNMP's results onto the library's codes.
 #include "BootCounter.h"
+#include "CaseName.h"
 #include "ErrorMapping.h"
 #include "SnmpEventProcessor.h"
 #include "SnmpInit.h"
@@ -170,4 +171,4 @@ INSTANTIATE_TEST_SUITE_P(Table, NetSnmpStatus,
         MappingCase{"UnsupportedSecurityLevel", netsnmperr::kUnsupportedSecLevel, 0, -303},
         MappingCase{"SendFailed", netsnmperr::kBadSendto, 0, -422},
         MappingCase{"AnythingElse", netsnmperr::kGenErr, 0, -528}),
-    [](const auto &row) { return std::string(row.param.name); });
+    kvatest::caseName);

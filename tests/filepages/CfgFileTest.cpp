@@ -1,4 +1,5 @@
 // The configuration file page against the simulated device.
+#include "CaseName.h"
 #include "PageHarness.h"
 #include "TFM_CfgFile.h"
 
@@ -89,7 +90,7 @@ TEST_P(CfgFileBrokenTransfer, IsReportedAndLeavesThePageUsable)
 INSTANTIATE_TEST_SUITE_P(Directions, CfgFileBrokenTransfer,
     testing::Values(BrokenTransfer{"Restore", true, "Fail to update the configuration file!"},
         BrokenTransfer{"Save", false, "Fail to save the configuration file!"}),
-    [](const auto &p) { return std::string(p.param.name); });
+    kvatest::caseName);
 
 struct CfgCheck
 {
@@ -121,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(Restore, CfgFileCheck,
     testing::Values(CfgCheck{"Empty", "", "Empty file is not accepted."},
         CfgCheck{"Missing", "@/none.dcf", "File format error! Please try again!"},
         CfgCheck{"NotDcf", "@/settings.txt", "File format error! Please try again!"}),
-    [](const auto &p) { return std::string(p.param.name); });
+    kvatest::caseName);
 
 TEST(CfgFile, AFileWithoutExtensionInADcfDirectoryIsRestored)
 {

@@ -1,4 +1,5 @@
 // The firmware, certificate, key and language page against the simulated device.
+#include "CaseName.h"
 #include "PageHarness.h"
 #include "TFM_Firmware.h"
 
@@ -70,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, FirmwareUpload,
                         "Update firmware success!"},
         UploadCase{"LanguagePack", "Ed_UpLanguageFile", "Bt_Lpack", "lang-de.bin", "language",
             "Update language file success!"}),
-    [](const auto &p) { return std::string(p.param.name); });
+    kvatest::caseName);
 
 TEST(Firmware, CertificateEnablesTheKeyAndTheKeyAsksForARestartOnTheNextOpening)
 {
@@ -160,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(Checks, FirmwarePathCheck,
             "LanguageEmpty", "Ed_UpLanguageFile", "Bt_Lpack", "", "Empty file is not accepted!"},
         PathCase{"LanguageMissing", "Ed_UpLanguageFile", "Bt_Lpack", "@/none.bin",
             "Please put in valid Language file & path."}),
-    [](const auto &p) { return std::string(p.param.name); });
+    kvatest::caseName);
 
 TEST(Firmware, UploadButtonsStayDisabledUntilTheFetchIsAnswered)
 {

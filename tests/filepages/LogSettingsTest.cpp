@@ -1,4 +1,5 @@
 // The log settings page against the simulated device, and the notification address rule.
+#include "CaseName.h"
 #include "PageHarness.h"
 #include "TLogSetForm.h"
 #include "TypingLimit.h"
@@ -182,6 +183,6 @@ INSTANTIATE_TEST_SUITE_P(Save, LogSettingsCheck,
             "The first character can't be blank.", "Error", false},
         SaveCheck{"Confirmation", "Ed_Conpass", "other",
             "Please input the confirm new password correctly!", "Warning", false}),
-    [](const auto &p) { return std::string(p.param.name); });
+    kvatest::caseName);
 
 } // namespace

@@ -1,4 +1,5 @@
 // The log view against the simulated device, and how a log line becomes a row.
+#include "CaseName.h"
 #include "PageHarness.h"
 #include "TLogForm.h"
 
@@ -37,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(Shapes, LogLine,
         LineCase{"NoBrackets", "12:00 | started", {"", "", "12:00 | started"}},
         LineCase{"BracketBeforeBar", "x] 12:00 | [SYS", {"", "", "x] 12:00 | [SYS"}},
         LineCase{"Plain", "kernel panic", {"", "", "kernel panic"}}),
-    [](const auto &p) { return std::string(p.param.name); });
+    kvatest::caseName);
 
 QStringList rows(QTreeWidget *view)
 {

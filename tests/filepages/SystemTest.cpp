@@ -1,4 +1,5 @@
 // The device-command page against the simulated device.
+#include "CaseName.h"
 #include "PageHarness.h"
 #include "TFM_Sytem.h"
 
@@ -59,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Buttons, SystemCommand,
             "deviceFactoryDefault.0=1"},
         CommandCase{
             "Clear", "Bt_LanguageClear", "Clear the language pack ?", "languagePackClear.0=1"}),
-    [](const auto &p) { return std::string(p.param.name); });
+    kvatest::caseName);
 
 TEST(System, RestartMarksTheKeyRestartDoneAndAClearAfterItWritesOnlyTheClear)
 {

@@ -1,6 +1,7 @@
 // The ARP spoofing prevention page against the simulated device: the list shown straight from the
 // table, the add checks in their order, row changes, deletes one by one and all at once, the status
 // rule, a silent device and a MAC address too short to read.
+#include "CaseName.h"
 #include "CommandGroupFill.h"
 #include "PageHarness.h"
 #include "QtPrinters.h"
@@ -153,8 +154,8 @@ TEST_P(ARPSpoofingAddCheck, RefusesInOrderBeforeAnythingIsSent)
     EXPECT_EQ(h.device.logCount(QStringLiteral("set")), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ARPSpoofingAddCheck, testing::ValuesIn(kAddChecks),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ARPSpoofingAddCheck, testing::ValuesIn(kAddChecks), kvatest::caseName);
 
 TEST(ARPSpoofingPage, AChangeKeepsAddressesApartButNotMacs)
 {
@@ -269,8 +270,8 @@ TEST_P(ARPSpoofingDeleteAll, DeletesRowByRowThenReadsOnce)
     EXPECT_EQ(addresses(h), c.after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ARPSpoofingDeleteAll, testing::ValuesIn(kDeleteAll),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ARPSpoofingDeleteAll, testing::ValuesIn(kDeleteAll), kvatest::caseName);
 
 TEST(ARPSpoofingPage, DisabledLeavesOnlyTheSwitchAndSave)
 {

@@ -1,6 +1,7 @@
 // The internal RADIUS server page against the simulated device: the list from the hidden table,
 // the Save checks, new accounts, changes as a delete and an add (and the old account put back when
 // the add is refused), deletes, a silent device and a status of the wrong type.
+#include "CaseName.h"
 #include "PageHarness.h"
 #include "QtPrinters.h"
 #include "TFM_LRADIUSSer.h"
@@ -125,8 +126,8 @@ TEST_P(LRADIUSSerSaveCheck, RefusesOrAddsTheNewAccount)
     EXPECT_TRUE(sets(h).isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, LRADIUSSerSaveCheck, testing::ValuesIn(kSaveChecks),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LRADIUSSerSaveCheck, testing::ValuesIn(kSaveChecks), kvatest::caseName);
 
 // The delete goes without the password the operator left alone; the add brings it.
 TEST(LRADIUSSerPage, AChangeDeletesTheOldAccountThenAddsTheNewOne)

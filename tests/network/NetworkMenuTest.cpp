@@ -1,6 +1,7 @@
 // The main window's menu with the network pages registered: each entry opens its page, the hidden
 // "Internal RADIUS Server" entry included (an invisible entry reports itself disabled, so it is
 // tried by triggering it).
+#include "CaseName.h"
 #include "NetworkPages.h"
 #include "PageHarness.h"
 #include "PageRegistry.h"
@@ -89,7 +90,6 @@ TEST_P(NetworkMenu, TheEntryUnderAdvancedOpensItsPage)
     EXPECT_STREQ(byClass->metaObject()->className(), c.className);
 }
 
-INSTANTIATE_TEST_SUITE_P(Entries, NetworkMenu, testing::ValuesIn(kEntries),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Entries, NetworkMenu, testing::ValuesIn(kEntries), kvatest::caseName);
 
 } // namespace

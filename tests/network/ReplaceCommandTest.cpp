@@ -1,4 +1,5 @@
 // The steps of a change made of a delete and an add, as a table of completions.
+#include "CaseName.h"
 #include "ReplaceCommand.h"
 
 #include <ostream>
@@ -55,8 +56,7 @@ TEST_P(ReplaceCommandSteps, SayWhatFollowsEachCompletion)
     EXPECT_EQ(replace.pending(), c.pendingAfter);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ReplaceCommandSteps, testing::ValuesIn(kSteps),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ReplaceCommandSteps, testing::ValuesIn(kSteps), kvatest::caseName);
 
 TEST(ReplaceCommand, ANewEntryRefusedByThePagePutsTheOldBack)
 {

@@ -1,6 +1,7 @@
 // The web redirection page against the simulated device: the list and its check boxes, the command
 // group's adds and deletes, row changes in place, Save row by row, the AP modes without redirection,
 // a silent device and an over-long account name.
+#include "CaseName.h"
 #include "CommandGroupFill.h"
 #include "PageHarness.h"
 #include "QtPrinters.h"
@@ -131,8 +132,8 @@ TEST_P(WebRedirectionCommand, SendsTheGroupInOneSet)
     EXPECT_TRUE(h.ui.messages.isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, WebRedirectionCommand, testing::ValuesIn(kCommands),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WebRedirectionCommand, testing::ValuesIn(kCommands), kvatest::caseName);
 
 struct AddCheckCase
 {
@@ -182,8 +183,8 @@ TEST_P(WebRedirectionAddCheck, RefusesBeforeAnythingIsSent)
     EXPECT_EQ(h.device.logCount(QStringLiteral("set")), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, WebRedirectionAddCheck, testing::ValuesIn(kAddChecks),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WebRedirectionAddCheck, testing::ValuesIn(kAddChecks), kvatest::caseName);
 
 TEST(WebRedirectionPage, AFullListTakesNoMoreAccounts)
 {
@@ -357,8 +358,7 @@ TEST_P(WebRedirectionMode, OnlyAnAccessPointRedirects)
         h.device.get(QStringLiteral("dot11WebRedirectionStatus")), c.switchUsable ? "1" : "0");
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, WebRedirectionMode, testing::ValuesIn(kModes),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, WebRedirectionMode, testing::ValuesIn(kModes), kvatest::caseName);
 
 // A write still under way is not joined by a second one.
 TEST(WebRedirectionPage, AddWaitsForTheCommandUnderWay)

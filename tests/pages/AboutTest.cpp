@@ -1,4 +1,5 @@
 // The About page: name, release version of this build, and the build label on its key.
+#include "CaseName.h"
 #include "QtPrinters.h"
 #include "TAboutForm.h"
 
@@ -50,8 +51,7 @@ TEST_P(AboutBuildLabel, ShowsOnlyOnItsKey)
     EXPECT_EQ(page.Lab_Build->isVisible(), c.shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, AboutBuildLabel, testing::ValuesIn(kKeys),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Keys, AboutBuildLabel, testing::ValuesIn(kKeys), kvatest::caseName);
 
 TEST(AboutPage, ShowsTheModuleAndThisBuildsVersion)
 {

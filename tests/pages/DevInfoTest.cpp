@@ -1,5 +1,6 @@
 // The device information page: the security level rule on its own, then the page against the
 // simulated device, silent and with a hostile MAC.
+#include "CaseName.h"
 #include "PageHarness.h"
 #include "QtPrinters.h"
 #include "TFM_DevInfo.h"
@@ -64,8 +65,8 @@ TEST_P(DevInfoSecurityLevel, FollowsTheRule)
         c.level);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, DevInfoSecurityLevel, testing::ValuesIn(kSecurity),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DevInfoSecurityLevel, testing::ValuesIn(kSecurity), kvatest::caseName);
 
 TEST(DevInfoPage, ShowsTheDevice)
 {

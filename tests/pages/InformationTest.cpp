@@ -1,5 +1,6 @@
 // The system information page against the simulated device: what it shows, what it writes, and
 // the checks that stop a save.
+#include "CaseName.h"
 #include "PageHarness.h"
 #include "QtPrinters.h"
 #include "TFM_Information.h"
@@ -120,8 +121,8 @@ TEST_P(InformationSaveCheck, RefusesWithItsMessageAndSendsNothing)
     EXPECT_NE(h.statusText(), "Save OK!");
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, InformationSaveCheck, testing::ValuesIn(kSaveChecks),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, InformationSaveCheck, testing::ValuesIn(kSaveChecks), kvatest::caseName);
 
 TEST(InformationPage, TypingStopsAtTheLimits)
 {

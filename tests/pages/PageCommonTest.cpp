@@ -1,5 +1,6 @@
 // The common page library without a device: input-check tables, the guarded block and the page
 // registry the menu opens pages through.
+#include "CaseName.h"
 #include "DeviceState.h"
 #include "FieldChecks.h"
 #include "PageRegistry.h"
@@ -88,8 +89,7 @@ TEST_P(FieldCheckActions, RefusalDoesWhatTheRowSays)
     EXPECT_EQ(page.focusWidget() == page.Ed_B, c.focused);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FieldCheckActions, testing::ValuesIn(kActions),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, FieldCheckActions, testing::ValuesIn(kActions), kvatest::caseName);
 
 TEST(FieldChecks, FirstRefusalStopsTheTable)
 {

@@ -3,6 +3,7 @@
 // notice on every way out, secrets written only when edited, typing limits that never cut a device
 // value, subset combos chosen by text, members switched for one write, write sequences and list
 // views clicked on empty space.
+#include "CaseName.h"
 #include "MemberSwitch.h"
 #include "PageHarness.h"
 #include "QtPrinters.h"
@@ -383,8 +384,7 @@ TEST_P(PageKitProgress, TheNoticeClosesAndThePageIsEnabledOnEveryWayOut)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Ends, PageKitProgress, testing::ValuesIn(kProgress),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Ends, PageKitProgress, testing::ValuesIn(kProgress), kvatest::caseName);
 
 // The device holds more than the operator may type: a save writes it back whole.
 TEST(PageKit, AnOverLongDeviceValueSurvivesASave)

@@ -1,4 +1,5 @@
 // The address, mask and blank-edge checks pages use on operator input.
+#include "CaseName.h"
 #include "Checks.h"
 
 #include <gtest/gtest.h>
@@ -63,8 +64,7 @@ TEST_P(DottedChecks, AcceptOnlyWellFormedValues)
     EXPECT_EQ(CheckSubnetMask(text), c.subnetMask) << c.text;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, DottedChecks, testing::ValuesIn(kDotted),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, DottedChecks, testing::ValuesIn(kDotted), kvatest::caseName);
 
 TEST(CheckBlankEdges, RejectsEmptyAndBlankEdgesOnly)
 {
@@ -103,8 +103,7 @@ TEST_P(MacChecks, TakeTwelveHexDigitsOfEitherCase)
     EXPECT_EQ(CheckMacAddress(QString::fromUtf8(GetParam().text)), GetParam().accepted);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, MacChecks, testing::ValuesIn(kMacs),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, MacChecks, testing::ValuesIn(kMacs), kvatest::caseName);
 
 TEST(MacAddresses, AreComparedWithoutCaseAndKeptInUpperCase)
 {

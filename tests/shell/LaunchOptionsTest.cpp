@@ -1,4 +1,5 @@
 // The command line and the module settings file read into the agent description.
+#include "CaseName.h"
 #include "LaunchOptions.h"
 #include "QtPrinters.h"
 #include "VtSNMPDevice.h"
@@ -251,8 +252,7 @@ TEST_P(LaunchOptionsTable, FillsTheAgentDescription)
     EXPECT_EQ(a.PrivPassword, expected.PrivPassword);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, LaunchOptionsTable, testing::ValuesIn(kLaunch),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, LaunchOptionsTable, testing::ValuesIn(kLaunch), kvatest::caseName);
 
 TEST(LaunchOptions, NoArgumentsStopsWithTheModulesMessage)
 {

@@ -1,4 +1,5 @@
 // The waiting dialog's countdown, stall exit, restart command and progress-notice mode.
+#include "CaseName.h"
 #include "DeviceState.h"
 #include "ModuleSettings.h"
 #include "TFM_Waiting.h"
@@ -78,8 +79,7 @@ TEST_P(WaitingTicks, CloseAndRestartOnTheRightTick)
     EXPECT_EQ(restarts, c.restartOnTick != 0 ? 1 : 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, WaitingTicks, testing::ValuesIn(kWaiting),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, WaitingTicks, testing::ValuesIn(kWaiting), kvatest::caseName);
 
 class WaitingDialog : public testing::Test
 {

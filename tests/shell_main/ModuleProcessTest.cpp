@@ -1,4 +1,5 @@
 // The module as a program: refusals at launch and one module per device address.
+#include "CaseName.h"
 #include "ChildCheck.h"
 
 #include <memory>
@@ -146,7 +147,6 @@ const RefusalCase kRefusals[] = {
     {"NonNumericVersion", {QStringLiteral("/I127.0.0.1"), QStringLiteral("/vx")}, "\"x\" is not"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Launch, ModuleRefusal, testing::ValuesIn(kRefusals),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Launch, ModuleRefusal, testing::ValuesIn(kRefusals), kvatest::caseName);
 
 } // namespace

@@ -1,6 +1,7 @@
 // The main window against the simulator: the lights follow the device, and the two commit
 // commands write, wait while the device restarts, and stop on a refusal.
 #include "AdminPages.h"
+#include "CaseName.h"
 #include "DevicePicture.h"
 #include "ModuleRun.h"
 #include "PageRegistry.h"
@@ -403,7 +404,7 @@ const CommitCase kCommitCases[] = {
     {"DiscardChanges", true, "deviceSettingDiscard.0=1"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Commands, CommitCommand, testing::ValuesIn(kCommitCases),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CommitCommand, testing::ValuesIn(kCommitCases), kvatest::caseName);
 
 } // namespace

@@ -1,5 +1,6 @@
 // The running simulator against independent clients: Net-SNMP's snmpget / snmpset / snmpwalk (v1,
 // v2c, v3) and tftp-hpa's in.tftpd as the server of its TFTP client.
+#include "CaseName.h"
 #include "PeerTools.h"
 #include "SimulatorProcess.h"
 #include "WaitUntil.h"
@@ -158,8 +159,7 @@ TEST_P(V3, ReadsAndWritesAndRefusesAWrongPassphrase)
     EXPECT_FALSE(r.ok()) << r.out.toStdString() << r.err.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, V3, testing::ValuesIn(kV3), [](const auto &tc) { return std::string(tc.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, V3, testing::ValuesIn(kV3), kvatest::caseName);
 
 // --- walks ----------------------------------------------------------------------------------------
 

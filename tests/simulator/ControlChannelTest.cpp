@@ -1,4 +1,5 @@
 // The control channel's commands and answers, in process.
+#include "CaseName.h"
 #include "SmallMib.h"
 #include "agent/Options.h"
 #include "control/ControlChannel.h"
@@ -72,8 +73,7 @@ TEST_P(Commands, Answer)
     EXPECT_EQ(lastLine(GetParam().command), GetParam().answer);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Commands, testing::ValuesIn(kCommands),
-    [](const auto &tc) { return std::string(tc.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, Commands, testing::ValuesIn(kCommands), kvatest::caseName);
 
 TEST_F(Channel, SetWritesWithoutTheDevicesChecksOrActions)
 {
@@ -174,8 +174,7 @@ TEST_P(Options, AreParsed)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Options, testing::ValuesIn(kOptions),
-    [](const auto &tc) { return std::string(tc.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, Options, testing::ValuesIn(kOptions), kvatest::caseName);
 
 TEST_F(Channel, TftpPortTellsTheClientWhereTheServerListens)
 {

@@ -2,6 +2,7 @@
 // device's sources, the VLAN port summary, the band's wifi modes, the AP mode status, periodic
 // rekeying and masked secrets.
 #include "Behaviours.h"
+#include "CaseName.h"
 #include "ConfigFile.h"
 #include "DeviceMib.h"
 #include "control/ControlChannel.h"
@@ -160,8 +161,7 @@ TEST_P(SourceRows, AreWhatTheRefreshFinds)
     EXPECT_EQ(text(c.cell), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SourceRows, testing::ValuesIn(kSources),
-    [](const auto &tc) { return std::string(tc.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, SourceRows, testing::ValuesIn(kSources), kvatest::caseName);
 
 TEST_F(Device, RefreshTimeIsTheDevicesSetting)
 {
@@ -289,8 +289,7 @@ TEST_P(GroupKeys, NameTheEntry)
     EXPECT_EQ(store.entryCount(*store.table(c.table)), entries - 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, GroupKeys, testing::ValuesIn(kGroups),
-    [](const auto &tc) { return std::string(tc.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, GroupKeys, testing::ValuesIn(kGroups), kvatest::caseName);
 
 // --- sources on the control channel ---------------------------------------------------------------
 
@@ -350,8 +349,8 @@ TEST_P(SourceCommands, Answer)
     EXPECT_EQ(run(GetParam().command), GetParam().answer);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SourceCommands, testing::ValuesIn(kSourceCommands),
-    [](const auto &tc) { return std::string(tc.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SourceCommands, testing::ValuesIn(kSourceCommands), kvatest::caseName);
 
 TEST_F(Device, SourceListReadsBackAsAddCommands)
 {
@@ -439,8 +438,7 @@ TEST_P(WifiModes, StayInTheBandsList)
     EXPECT_EQ(text("dot11WifiMode"), c.modeAfter);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, WifiModes, testing::ValuesIn(kWifi),
-    [](const auto &tc) { return std::string(tc.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, WifiModes, testing::ValuesIn(kWifi), kvatest::caseName);
 
 // --- AP mode status ------------------------------------------------------------------------------
 
@@ -540,7 +538,6 @@ TEST_P(MaskedSecrets, AreServedAsStarsOnlyWhenAsked)
     EXPECT_EQ(text(c.object), c.value) << "the device keeps the clear text";
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, MaskedSecrets, testing::ValuesIn(kMasks),
-    [](const auto &tc) { return std::string(tc.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, MaskedSecrets, testing::ValuesIn(kMasks), kvatest::caseName);
 
 } // namespace

@@ -1,6 +1,7 @@
 // The device model in process: the store's SET checks and order, table editing, the configuration
 // file, and the behaviours of the command objects.
 #include "Behaviours.h"
+#include "CaseName.h"
 #include "ConfigFile.h"
 #include "MibStore.h"
 #include "SmallMib.h"
@@ -114,8 +115,7 @@ TEST_P(SetChecks, AnswerAsTheDevice)
     EXPECT_EQ(text("apMode"), "1");
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SetChecks, testing::ValuesIn(kSetChecks),
-    [](const auto &tc) { return std::string(tc.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, SetChecks, testing::ValuesIn(kSetChecks), kvatest::caseName);
 
 TEST_F(Fixture, ErrorIndexPointsAtTheRefusedBinding)
 {
@@ -298,8 +298,7 @@ TEST_P(RefusedActions, AreWrongValueAndChangeNothing)
     EXPECT_EQ(state(), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, RefusedActions, testing::ValuesIn(kRefused),
-    [](const auto &tc) { return std::string(tc.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, RefusedActions, testing::ValuesIn(kRefused), kvatest::caseName);
 
 TEST_F(Fixture, AddAndDeleteObjectsEditTheMacList)
 {
@@ -401,8 +400,7 @@ TEST_P(BadConfig, IsRefusedAndChangesNothing)
     EXPECT_EQ(serialiseConfig(store), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, BadConfig, testing::ValuesIn(kBadConfigs),
-    [](const auto &tc) { return std::string(tc.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, BadConfig, testing::ValuesIn(kBadConfigs), kvatest::caseName);
 
 // --- commit, discard, factory default ------------------------------------------------------------
 
@@ -526,8 +524,7 @@ TEST_P(Installs, HaveTheirEffect)
     EXPECT_EQ(device.lastInstalled() ? device.lastInstalled()->kind : std::string(), c.kind);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Installs, testing::ValuesIn(kInstalls),
-    [](const auto &tc) { return std::string(tc.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, Installs, testing::ValuesIn(kInstalls), kvatest::caseName);
 
 TEST_F(Fixture, FailedFetchLeavesNothingToInstall)
 {

@@ -1,6 +1,7 @@
 // The device table is consistent: unique OIDs and names below the product root, defaults that the
 // device itself would accept, tables whose rows are complete, actions that name declared objects, and
 // the instances and shapes the pages rely on.
+#include "CaseName.h"
 #include "DeviceMib.h"
 #include "MibTestSupport.h"
 
@@ -322,8 +323,7 @@ TEST_P(DeviceMibServed, AtTheInstanceThePageReads)
     EXPECT_EQ(mibtest::effectiveDefault(*o), c.value);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, DeviceMibServed, testing::ValuesIn(kServed),
-    [](const testing::TestParamInfo<ServedCase> &c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, DeviceMibServed, testing::ValuesIn(kServed), kvatest::caseName);
 
 // Table shapes the pages depend on.
 struct ShapeCase

@@ -1,4 +1,5 @@
 // Text forms of every syntax, both ways, and what malformed texts raise.
+#include "CaseName.h"
 #include "SnmpTextForm.h"
 #include "UISnmpVar.h"
 #include "VtSNMPError.h"
@@ -146,8 +147,7 @@ TEST_P(TextForm, ConvertsBetweenWireAndText)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, TextForm, testing::ValuesIn(kTextCases),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, TextForm, testing::ValuesIn(kTextCases), kvatest::caseName);
 
 struct MalformedCase
 {
@@ -213,8 +213,8 @@ TEST_P(TextFormMalformed, RaisesBadSyntax)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, TextFormMalformed, testing::ValuesIn(kMalformed),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TextFormMalformed, testing::ValuesIn(kMalformed), kvatest::caseName);
 
 TEST(TextForm, UnknownSyntaxOfReceivedValueRaisesBadSyntax)
 {

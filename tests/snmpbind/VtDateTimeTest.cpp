@@ -1,4 +1,5 @@
 // DateAndTime values: parsing the three text forms, printing, and the 11-byte layout.
+#include "CaseName.h"
 #include "VtDateTime.h"
 
 #include <ostream>
@@ -56,8 +57,7 @@ TEST_P(VtDateTimeText, ParsesAndPrints)
     EXPECT_EQ(dt.Text().toStdString(), c.printed);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, VtDateTimeText, testing::ValuesIn(kDateTexts),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, VtDateTimeText, testing::ValuesIn(kDateTexts), kvatest::caseName);
 
 TEST(VtDateTime, BytesCarryTheYearInNetworkOrder)
 {

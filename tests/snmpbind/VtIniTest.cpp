@@ -1,4 +1,5 @@
 // Plain INI reading and path joining.
+#include "CaseName.h"
 #include "VtIni.h"
 
 #include <ostream>
@@ -73,8 +74,7 @@ TEST_P(VtIniRead, ReadsOneValue)
         c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, VtIniRead, testing::ValuesIn(kIni),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, VtIniRead, testing::ValuesIn(kIni), kvatest::caseName);
 
 TEST(VtIni, MissingFileGivesDefaultAndLongValuesAreCut)
 {
@@ -123,7 +123,6 @@ TEST_P(JoinPathCases, JoinsOnce)
         c.joined);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, JoinPathCases, testing::ValuesIn(kJoin),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, JoinPathCases, testing::ValuesIn(kJoin), kvatest::caseName);
 
 } // namespace

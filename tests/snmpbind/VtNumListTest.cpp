@@ -1,4 +1,5 @@
 // Number lists: unchecked parsing of delimited numbers.
+#include "CaseName.h"
 #include "VtNumList.h"
 
 #include <ostream>
@@ -50,8 +51,7 @@ TEST_P(VtNumListParse, SplitsAndFolds)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, VtNumListParse, testing::ValuesIn(kNumbers),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, VtNumListParse, testing::ValuesIn(kNumbers), kvatest::caseName);
 
 TEST(VtNumList, UnsignedListFindsAndChecksRanges)
 {

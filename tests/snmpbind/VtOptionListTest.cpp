@@ -1,4 +1,5 @@
 // Option lists: translation both ways, with unknown values and texts passed through.
+#include "CaseName.h"
 #include "VtOptionList.h"
 #include "VtSNMPError.h"
 
@@ -42,8 +43,7 @@ TEST_P(OptionListNumber, TextOfValue)
     EXPECT_EQ(kEnable.TextOf(QString::fromLatin1(c.value)).toStdString(), c.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, OptionListNumber, testing::ValuesIn(kNumber),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, OptionListNumber, testing::ValuesIn(kNumber), kvatest::caseName);
 
 TEST(VtOptionList, NumberListLooksUpBothWays)
 {

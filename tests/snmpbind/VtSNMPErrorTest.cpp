@@ -1,4 +1,5 @@
 // Status mapping, built-in message texts, exceptions and catalog files.
+#include "CaseName.h"
 #include "VtSNMPError.h"
 
 #include <ostream>
@@ -64,8 +65,8 @@ TEST_P(ErrorFromStatusCases, MapsCodeAndMessage)
     EXPECT_EQ(e.ErrorCount, 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ErrorFromStatusCases, testing::ValuesIn(kStatuses),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ErrorFromStatusCases, testing::ValuesIn(kStatuses), kvatest::caseName);
 
 // Texts whose spelling a reviewer might "fix"; they are shipped that way.
 TEST(BuiltInTexts, KeepTheirShippedSpelling)

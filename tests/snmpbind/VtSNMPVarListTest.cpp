@@ -1,4 +1,5 @@
 // Variable lists: copies of static tables, the request predicates and list copies.
+#include "CaseName.h"
 #include "UISnmpVar.h"
 #include "VtOptionList.h"
 #include "VtSNMPError.h"
@@ -139,8 +140,7 @@ TEST_P(VtSNMPVarListFlags, DecidesRequestsAndColumns)
     EXPECT_EQ(list.HiddenColumnCount(), c.hidden ? 1 : 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, VtSNMPVarListFlags, testing::ValuesIn(kFlags),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, VtSNMPVarListFlags, testing::ValuesIn(kFlags), kvatest::caseName);
 
 TEST(VtSNMPVarList, ImpliedFlag)
 {

@@ -1,4 +1,5 @@
 // Local address discovery: which of this computer's addresses the device is told to use.
+#include "CaseName.h"
 #include "FindLocalAddress.h"
 
 #include <gtest/gtest.h>
@@ -88,8 +89,7 @@ TEST_P(FindLocalAddressCase, PicksTheAddressOnTheDevicesNetwork)
     EXPECT_EQ(target, QString::fromLatin1(c.found));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FindLocalAddressCase, testing::ValuesIn(kFind),
-    [](const auto &p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, FindLocalAddressCase, testing::ValuesIn(kFind), kvatest::caseName);
 
 TEST(LocalInterfaces, ListsThisComputersLoopback)
 {

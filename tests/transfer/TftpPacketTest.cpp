@@ -1,4 +1,5 @@
 // Packet codec: every form the server reads or writes, and what it makes of broken ones.
+#include "CaseName.h"
 #include "TftpPacket.h"
 
 #include <random>
@@ -111,8 +112,7 @@ TEST_P(PacketDecode, ReadsWhatTheBytesSay)
     EXPECT_EQ(packet->payload, c.payload);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, PacketDecode, testing::ValuesIn(kDecode),
-    [](const auto &p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, PacketDecode, testing::ValuesIn(kDecode), kvatest::caseName);
 
 TEST(PacketEncode, ProducesTheWireForms)
 {
@@ -174,8 +174,8 @@ TEST_P(PacketNegotiation, AgreesOnlyToUsableValues)
     EXPECT_EQ(n.accepted, c.accepted);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, PacketNegotiation, testing::ValuesIn(kNegotiation),
-    [](const auto &p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PacketNegotiation, testing::ValuesIn(kNegotiation), kvatest::caseName);
 
 /// One fuzz input: decoding never reads outside the datagram, and whatever decodes encodes back
 /// to something that decodes the same way.

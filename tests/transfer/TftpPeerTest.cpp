@@ -1,5 +1,6 @@
 // The TFTP server with real clients (tftp-hpa's tftp, atftp, curl) on loopback, and kva7310-tftpd
 // as a process.
+#include "CaseName.h"
 #include "ChildCheck.h"
 #include "TftpServer.h"
 #include "WaitUntil.h"
@@ -216,8 +217,7 @@ TEST_P(TftpPeer, TransfersTheFileUnchanged)
     EXPECT_TRUE(received == content);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, TftpPeer, testing::ValuesIn(kPeers),
-    [](const auto &p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, TftpPeer, testing::ValuesIn(kPeers), kvatest::caseName);
 
 TEST_F(TftpPeerStop, StopLetsTheTransferInProgressFinish)
 {

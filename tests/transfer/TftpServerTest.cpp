@@ -1,5 +1,6 @@
 // The TFTP server against a raw UDP client: the packets real clients never send, the time-outs,
 // the refusals and the file handling.
+#include "CaseName.h"
 #include "TftpPacket.h"
 #include "TftpServer.h"
 #include "WaitUntil.h"
@@ -636,8 +637,7 @@ TEST_P(TftpServerRefusal, AnswersAccessViolationAndTouchesNothing)
     EXPECT_TRUE(QDir(root.filePath("sub")).isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, TftpServerRefusal, testing::ValuesIn(kRefusals),
-    [](const auto &p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, TftpServerRefusal, testing::ValuesIn(kRefusals), kvatest::caseName);
 
 TEST_F(TftpServerTest, RestrictionLetsTheAnnouncedTransferThrough)
 {

@@ -1,4 +1,5 @@
 // kva7310-tftpd's command line.
+#include "CaseName.h"
 #include "TftpdOptions.h"
 
 #include <gtest/gtest.h>
@@ -54,7 +55,7 @@ TEST_P(TftpdArgumentsCase, ParsesOrExplains)
     EXPECT_EQ(parsed.options.help, c.expected.help);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, TftpdArgumentsCase, testing::ValuesIn(kArguments),
-    [](const auto &p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TftpdArgumentsCase, testing::ValuesIn(kArguments), kvatest::caseName);
 
 } // namespace

@@ -1,6 +1,7 @@
 // The binding against a real agent (snmpd with a small pass_persist table): reads into controls
 // and list views, writes, result lines, asynchronous completions, reads asked for during a walk,
 // an agent that falls silent, and pages closed while an exchange is under way.
+#include "CaseName.h"
 #include "QtPrinters.h"
 #include "RecordingUi.h"
 #include "SnmpInit.h"
@@ -303,8 +304,8 @@ TEST_P(BindingResultLine, GoesToTheMessageTargetThroughTheErrorHandler)
         << status->currentMessage().toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, BindingResultLine, testing::ValuesIn(kResultLines),
-    [](const auto &tc) { return std::string(tc.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BindingResultLine, testing::ValuesIn(kResultLines), kvatest::caseName);
 
 TEST_F(BindingDevice, AsynchronousReadAndWriteComplete)
 {

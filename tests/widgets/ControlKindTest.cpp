@@ -1,4 +1,5 @@
 // Control kinds, option-list controls, the radio group and result lines in message targets.
+#include "CaseName.h"
 #include "ControlKind.h"
 #include "OptionListControls.h"
 #include "QtPrinters.h"
@@ -63,8 +64,7 @@ TEST_P(ControlKinds, AreRecognised)
     EXPECT_EQ(controlKindOf(GetParam().make(&page)), GetParam().kind);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ControlKinds, testing::ValuesIn(kKinds),
-    [](const auto &tc) { return std::string(tc.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ControlKinds, testing::ValuesIn(kKinds), kvatest::caseName);
 
 TEST(ControlKinds, NullIsNone)
 {
@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, OptionControls,
         OptionControlCase{"Combo", [](QWidget *p) -> QWidget * { return new QComboBox(p); }},
         OptionControlCase{
             "RadioGroup", [](QWidget *p) -> QWidget * { return new VtRadioGroup(p); }}),
-    [](const auto &tc) { return std::string(tc.param.name); });
+    kvatest::caseName);
 
 TEST(RadioGroupWidget, ClickedItemBecomesTheIndex)
 {

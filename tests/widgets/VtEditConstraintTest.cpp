@@ -1,4 +1,5 @@
 // Edit constraints: the format language, the filtering while typing, the check on leaving an edit.
+#include "CaseName.h"
 #include "QtPrinters.h"
 #include "RecordingUi.h"
 #include "VtEditConstraint.h"
@@ -146,8 +147,8 @@ TEST_P(ConstraintLanguage, FiltersWhileTypingAndChecksOnLeaving)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ConstraintLanguage, testing::ValuesIn(kConstraintCases),
-    [](const auto &tc) { return std::string(tc.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ConstraintLanguage, testing::ValuesIn(kConstraintCases), kvatest::caseName);
 
 struct BadSpecCase
 {
@@ -192,8 +193,8 @@ TEST_P(ConstraintSpecification, BadOneIsRefusedWithCodeMinus2)
     EXPECT_FALSE(page.constraints.isConstrained(page.edit));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ConstraintSpecification, testing::ValuesIn(kBadSpecs),
-    [](const auto &tc) { return std::string(tc.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ConstraintSpecification, testing::ValuesIn(kBadSpecs), kvatest::caseName);
 
 TEST(ConstraintSpecificationParse, ReadsEveryOption)
 {

@@ -1,6 +1,7 @@
 // Moving values between variables and controls, without a device: every control kind filled and
 // collected, values outside option lists, the markers of missing values, multi-control and
 // partial bindings, and the failures of bad bindings.
+#include "CaseName.h"
 #include "QtPrinters.h"
 #include "RecordingUi.h"
 #include "VtOptionList.h"
@@ -127,8 +128,7 @@ TEST_P(BindingFill, ShowsTheValueAndCollectsItBack)
     EXPECT_EQ(req.Request.Vars.Var(0).Value, QString::fromUtf8(c.collected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, BindingFill, testing::ValuesIn(kFillCases),
-    [](const auto &tc) { return std::string(tc.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, BindingFill, testing::ValuesIn(kFillCases), kvatest::caseName);
 
 TEST(BindingCollect, OperatorChoicesBecomeValues)
 {
@@ -238,8 +238,8 @@ TEST_P(BindingMultiEdit, SpreadsAndJoinsTheValue)
     EXPECT_EQ(req.Request.Vars.Var(0).Value, QString::fromUtf8(c.collected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, BindingMultiEdit, testing::ValuesIn(kMultiCases),
-    [](const auto &tc) { return std::string(tc.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BindingMultiEdit, testing::ValuesIn(kMultiCases), kvatest::caseName);
 
 TEST(BindingPieces, BitsAndBytesOfAnOctetString)
 {
@@ -355,8 +355,7 @@ TEST_P(BindingFailure, RaisesItsCode)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, BindingFailure, testing::ValuesIn(kBadBinds),
-    [](const auto &tc) { return std::string(tc.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, BindingFailure, testing::ValuesIn(kBadBinds), kvatest::caseName);
 
 TEST(BindingHandlers, PageHandlersGoThroughTheBindingAndEndWithUnbind)
 {
@@ -479,7 +478,6 @@ TEST_P(ResultLine, FollowsTheTemplateOfTheWorkflow)
         << lines[1].toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ResultLine, testing::ValuesIn(kLines),
-    [](const auto &tc) { return std::string(tc.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ResultLine, testing::ValuesIn(kLines), kvatest::caseName);
 
 } // namespace

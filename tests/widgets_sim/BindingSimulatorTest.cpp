@@ -4,6 +4,7 @@
 // own path to the message target.
 //
 // One simulator serves the whole executable; every case leaves the device as it found it.
+#include "CaseName.h"
 #include "QtPrinters.h"
 #include "RecordingUi.h"
 #include "SimulatorProcess.h"
@@ -452,7 +453,7 @@ TEST_P(BindingSimulatorHostile, ValueEndsAsAnErrorLine)
         << status->currentMessage().toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, BindingSimulatorHostile, testing::ValuesIn(kHostile),
-    [](const auto &tc) { return std::string(tc.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Faults, BindingSimulatorHostile, testing::ValuesIn(kHostile), kvatest::caseName);
 
 } // namespace
