@@ -2,8 +2,9 @@
 #include "NetworkPages.h"
 
 #include "PageRegistry.h"
+#include "TFM_DHCP.h"
 
 void registerNetworkPages(PageRegistry &registry)
 {
-    static_cast<void>(registry);
+    registry.add<TFM_DHCP>(QStringLiteral("DHCPServer1"), QStringLiteral("TFM_DHCP"));
 }
