@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTreeWidget> // VtSNMPRequest2Edits.h needs it complete for its inline ListView()
 
 class QHBoxLayout;
@@ -199,6 +200,14 @@ protected:
         connect(list, &ReportListView::rowClicked, this, [this, handler] { call(handler); });
     }
 
+    /// The tab the operator turned to: a switch the page makes itself during its opening or
+    /// inside an action never runs the handler (no second action starts there).
+    template <class P>
+    void onChange(QTabWidget *tabs, void (P::*handler)())
+    {
+        connect(tabs, &QTabWidget::currentChanged, this, [this, handler] { call(handler); });
+    }
+
     /// A completion handler of the page (`void P::handler(const VtSNMPError &)`).
     template <class P>
     Completion done(void (P::*handler)(const VtSNMPError &))
@@ -278,7 +287,9 @@ protected:
     void usePanelStatus();
     /// Where requests that report to the status bar write their result lines.
     QWidget *statusTarget() const;
-    void setStatus(const QString &text);
+    /// Where the page's status texts go, a library exception's message and the time-out of a
+    /// silent device among them; a page with status bars of its own says where.
+    virtual void setStatus(const QString &text);
     /// "Set OK!" / "Set Error!".
     void reportSet(bool ok);
 

@@ -3,6 +3,7 @@
 
 #include "PageRegistry.h"
 #include "TFM_ARPSpoofing.h"
+#include "TFM_DHCP.h"
 #include "TFM_LRADIUSSer.h"
 #include "TFM_WebRedirection.h"
 
@@ -15,4 +16,5 @@ void registerNetworkPages(PageRegistry &registry)
     // the entry stays hidden in the menu; registered like any other, it is opened by class
     registry.add<TFM_LRADIUSSer>(
         QStringLiteral("mniLocalRADIUSServer1"), QStringLiteral("TFM_LRADIUSSer"));
+    registry.add<TFM_DHCP>(QStringLiteral("DHCPServer1"), QStringLiteral("TFM_DHCP"));
 }

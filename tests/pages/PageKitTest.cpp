@@ -2,7 +2,7 @@
 // action stops at the first exchange the device did not answer, the close guard, the progress
 // notice on every way out, secrets written only when edited, typing limits that never cut a device
 // value, subset combos chosen by text, members switched for one write, write sequences and list
-// views clicked on empty space.
+// views clicked on empty space, tab changes, and status bars a page keeps on its tabs.
 #include "CaseName.h"
 #include "MemberSwitch.h"
 #include "PageHarness.h"
@@ -10,10 +10,12 @@
 #include "SharedOptions.h"
 
 #include <ostream>
+#include <string>
 
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QStatusBar>
+#include <QTabWidget>
 
 #include <gtest/gtest.h>
 
@@ -484,5 +486,130 @@ TEST(PageKit, AWriteSequenceAttemptsEveryWrite)
     EXPECT_EQ(save.failures(), 2);
     EXPECT_EQ(h.device.logCount(QStringLiteral("set")), 2);
 }
+
+// Two tabs with a status bar each, where the page's status texts go; a tab change reads the name
+// again; Save says a silent write's failure in its own words when told to.
+class TabPage : public TFM_Page
+{
+public:
+    TabPage(QWidget *owner, const PageContext &context)
+        : TFM_Page(owner, QStringLiteral("Test \\ Tabs"), context)
+    {
+        statusBar()->hide();
+        Tabs = form().beginTabs("Tabs");
+        form().beginTab("TabA", QStringLiteral("A"));
+        Ed_Name = form().addEdit("Ed_Name", QStringLiteral("Name"));
+        addGroupButton("Bt_Save", QStringLiteral("Save"), &TabPage::Bt_SaveClick);
+        SB_A = form().addStatusBar("SB_A");
+        form().endTab();
+        form().beginTab("TabB", QStringLiteral("B"));
+        SB_B = form().addStatusBar("SB_B");
+        form().endTab();
+        form().endTabs();
+        onChange(Tabs, &TabPage::TabsChange);
+    }
+
+    void FormCreate() override
+    {
+        m_name = makeRequest(kNameVars, itScalars, 1000);
+        bindControls(m_name, {Ed_Name});
+        Tabs->setCurrentIndex(1); // the page's own switches
+        Tabs->setCurrentIndex(0);
+        m_name->Get();
+    }
+
+    void TabsChange()
+    {
+        ++tabChanges;
+        m_name->Get();
+    }
+
+    void Bt_SaveClick()
+    {
+        if (m_name->Set()) {
+            SB_A->showMessage(QStringLiteral("Save OK!"));
+            return;
+        }
+        SB_A->showMessage(QStringLiteral("Save Error!"));
+        if (ownWords) {
+            failureTold();
+        }
+    }
+
+    QTabWidget *Tabs;
+    QLineEdit *Ed_Name;
+    QStatusBar *SB_A;
+    QStatusBar *SB_B;
+    int tabChanges = 0;
+    bool ownWords = false;
+
+protected:
+    void setStatus(const QString &text) override
+    {
+        SB_A->showMessage(text);
+        SB_B->showMessage(text);
+    }
+
+private:
+    VtSNMPRequest2Edits *m_name = nullptr;
+};
+
+using Tabbed = PageHarness<TabPage>;
+
+TEST(PageKit, ATabChangeRunsItsHandlerOnlyForTheOperator)
+{
+    Tabbed h(kSeeds);
+    EXPECT_EQ(h.page->tabChanges, 0);
+    ASSERT_TRUE(h.device.set(QStringLiteral("sysName"), QStringLiteral("ap-rack5")));
+    h.chooseTab("Tabs", 1);
+    EXPECT_EQ(h.page->tabChanges, 1);
+    EXPECT_EQ(h.text("Ed_Name"), "ap-rack5");
+}
+
+// The frame's own texts (here the time-out of a silent device) go where the page says.
+TEST(PageKit, APageWithItsOwnStatusBarsSaysWhereTheTimeOutGoes)
+{
+    Tabbed h(kSeeds, {}, shortTimeouts());
+    ASSERT_TRUE(h.device.fault(QStringLiteral("silent 600")));
+    h.chooseTab("Tabs", 1);
+    EXPECT_EQ(h.text("SB_A"), kvatest::timeoutText());
+    EXPECT_EQ(h.text("SB_B"), kvatest::timeoutText());
+    EXPECT_EQ(h.page->statusText(), "");
+}
+
+struct OwnWordsCase
+{
+    const char *name;
+    bool ownWords; // the page reports the silence itself
+    const char *shown;
+};
+
+void PrintTo(const OwnWordsCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+const OwnWordsCase kOwnWords[] = {
+    {"TheFrameAddsTheTimeOut", false, nullptr},
+    {"ThePagesFailureTextStays", true, "Save Error!"},
+};
+
+class PageKitSilenceReported : public testing::TestWithParam<OwnWordsCase>
+{ };
+
+TEST_P(PageKitSilenceReported, DecidesTheLastWordOfTheStep)
+{
+    const OwnWordsCase &c = GetParam();
+    Tabbed h(kSeeds, {}, shortTimeouts());
+    h.page->ownWords = c.ownWords;
+    ASSERT_TRUE(h.device.fault(QStringLiteral("silent 600")));
+    h.click("Bt_Save");
+    EXPECT_EQ(
+        h.text("SB_A"), c.shown != nullptr ? QString::fromUtf8(c.shown) : kvatest::timeoutText());
+    EXPECT_FALSE(h.page->deviceSilent());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PageKitSilenceReported, testing::ValuesIn(kOwnWords), kvatest::caseName);
 
 } // namespace

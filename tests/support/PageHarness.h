@@ -41,6 +41,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -237,10 +240,14 @@ public:
 
     ReportListView *list(const char *name) const { return find<ReportListView>(name); }
 
-    /// The text an edit or a label shows; a combo box's or radio group's chosen item.
+    /// The text an edit or a label shows; a combo box's or radio group's chosen item; the
+    /// message a status bar shows.
     QString text(const char *name) const
     {
         QWidget *w = find<QWidget>(name);
+        if (auto *s = qobject_cast<QStatusBar *>(w)) {
+            return s->currentMessage();
+        }
         if (auto *e = qobject_cast<QLineEdit *>(w)) {
             return e->text();
         }
@@ -281,7 +288,7 @@ public:
     }
 
     /// Replaces an edit's text by typing (every keystroke emits textEdited and meets the edit's
-    /// limits and constraints), then waits until the page is idle.
+    /// limits and constraints; letters beyond ASCII too), then waits until the page is idle.
     void type(const char *name, const char *text)
     {
         QLineEdit *e = edit(name);
@@ -291,7 +298,26 @@ public:
         e->setFocus();
         e->selectAll();
         QTest::keyClick(e, Qt::Key_Delete);
-        QTest::keyClicks(e, QString::fromUtf8(text));
+        for (const QChar c : QString::fromUtf8(text)) {
+            if (c.unicode() < 0x80) {
+                QTest::keyClick(e, c.toLatin1());
+            } else {
+                // a key the keyboard map of QTest does not know: the character alone
+                QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            }
+        }
+        waitIdle();
+    }
+
+    /// Turns to tab `index` of a tab widget as the operator does, then waits until idle.
+    void chooseTab(const char *name, int index)
+    {
+        auto *tabs = find<QTabWidget>(name);
+        if (tabs == nullptr) {
+            return;
+        }
+        ASSERT_LT(index, tabs->count()) << name << " has no tab " << index;
+        tabs->tabBar()->setCurrentIndex(index);
         waitIdle();
     }
 
