@@ -279,6 +279,14 @@ void TFM_Page::setStatus(const QString &text)
     }
 }
 
+void TFM_Page::reportFailure(const QString &text)
+{
+    setStatus(text);
+    if (m_gate->silent) {
+        m_silenceTold = true;
+    }
+}
+
 void TFM_Page::reportSet(bool ok)
 {
     setStatus(ok ? QStringLiteral("Set OK!") : QStringLiteral("Set Error!"));

@@ -275,6 +275,9 @@ protected:
     /// Where requests that report to the status bar write their result lines.
     QWidget *statusTarget() const;
     void setStatus(const QString &text);
+    /// Shows the page's own failure text for the action now running; when the device's silence
+    /// stopped the action, this text stays the last word instead of the time-out's.
+    void reportFailure(const QString &text);
     /// "Set OK!" / "Set Error!".
     void reportSet(bool ok);
 

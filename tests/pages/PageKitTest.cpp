@@ -75,6 +75,7 @@ public:
         Bt_Secret = addButton("Bt_Secret", QStringLiteral("Secret"), &KitPage::Bt_SecretClick);
         Bt_Outdoor = addButton("Bt_Outdoor", QStringLiteral("Outdoor"), &KitPage::Bt_OutdoorClick);
         addButton("Bt_ReadSecret", QStringLiteral("Read"), &KitPage::Bt_ReadSecretClick);
+        addButton("Bt_Report", QStringLiteral("Report"), &KitPage::Bt_ReportClick);
     }
 
     void FormCreate() override
@@ -124,6 +125,16 @@ public:
     }
 
     void Bt_ReadSecretClick() { m_account->Get(); }
+
+    // A save that says its failure in its own words.
+    void Bt_ReportClick()
+    {
+        if (m_name->Set()) {
+            setStatus(QStringLiteral("Save OK!"));
+        } else {
+            reportFailure(QStringLiteral("Setting Error!"));
+        }
+    }
 
     void Bt_SecretClick()
     {
@@ -455,6 +466,22 @@ TEST(PageKit, AWriteSequenceAttemptsEveryWrite)
     EXPECT_FALSE(save.ok());
     EXPECT_EQ(save.failures(), 2);
     EXPECT_EQ(h.device.logCount(QStringLiteral("set")), 2);
+}
+
+// A page's own failure text stays the last word of a save the device did not answer; a plain
+// status text does not, so the operator still learns of the time-out.
+TEST(PageKit, AReportedFailureIsNotOverwrittenByTheTimeOut)
+{
+    Kit h(kSeeds, {}, shortTimeouts());
+    ASSERT_TRUE(h.device.fault(QStringLiteral("silent 600")));
+    h.click("Bt_Report");
+    EXPECT_EQ(h.statusText(), "Setting Error!");
+    h.click("Bt_Secret");
+    EXPECT_EQ(h.statusText(), kvatest::timeoutText());
+    ASSERT_TRUE(h.device.fault(QStringLiteral("clear")));
+    ASSERT_TRUE(h.device.fault(QStringLiteral("seterror sysName genErr")));
+    h.click("Bt_Report");
+    EXPECT_EQ(h.statusText(), "Setting Error!");
 }
 
 } // namespace
