@@ -99,7 +99,8 @@ constexpr int kEnable = 1;
 constexpr int kApply = 1;
 constexpr int kTelnet = 0; // members of the console request
 constexpr int kSsh = 1;
-constexpr int kVlanTag = 1; // member of the limit status request
+constexpr int kVlanTag = 1;  // member of the limit status request
+constexpr int kPassword = 1; // member of the user request
 constexpr int kMaxRanges = 4;
 constexpr int kTextMax = 64;
 constexpr int kNameMax = 32;
@@ -185,6 +186,7 @@ TFM_Admin2::TFM_Admin2(QWidget *owner, const PageContext &context)
     onChange(RB_SHH, &TFM_Admin2::RB_Click);
     onChange(ListView_User, &TFM_Admin2::ListView_UserClick);
     connect(Cancel, &QPushButton::clicked, this, &TFM_Admin2::reject);
+    connect(Ed_NPwd, &QLineEdit::textEdited, this, [this] { m_newPasswordTyped = true; });
 }
 
 void TFM_Admin2::FormCreate()
@@ -258,7 +260,7 @@ void TFM_Admin2::readAtOpening()
     }
     m_timeout->Get();
     m_system->Get();
-    m_user->Get();
+    m_passwordRead = m_user->Get();
     m_trap->Get();
     const int trapType = CB_TrapType->currentIndex();
     if (trapType == 0 || trapType == 1) {
@@ -412,7 +414,15 @@ void TFM_Admin2::OKClick()
     CB_managerIpAddressStatus->setCurrentIndex(
         limitStatusIndex(CheckBox_VID->isChecked(), CkBx_ManagerState->isChecked()));
     CB_TrapType->setCurrentIndex(Ch_WirelessTrap->isChecked() ? 1 : 0);
-    if (save.write(m_user)) {
+    const bool userWritten = save.step([&] {
+        MemberSwitch user(m_user);
+        if (!m_passwordRead && !m_newPasswordTyped) {
+            // what stands in the fields is no password of the device's: it is not written back
+            user.readOnly(kPassword);
+        }
+        return user.set();
+    });
+    if (userWritten && (m_passwordRead || m_newPasswordTyped)) {
         m_devicePassword = Ed_Pwd->text();
     }
     save.write(m_system);

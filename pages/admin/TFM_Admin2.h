@@ -101,5 +101,7 @@ private:
     VtSNMPRequest2Edits *m_ranges = nullptr;
     New_req2Edit *m_rangeList = nullptr;
     VtSNMPRequest2Edits *m_delete = nullptr;
-    QString m_devicePassword; // the password the device holds, as last read or written
+    QString m_devicePassword;        // the password the device holds, as last read or written
+    bool m_passwordRead = false;     // the device's answer held the password
+    bool m_newPasswordTyped = false; // the operator typed into the new password field
 };

@@ -527,6 +527,29 @@ TEST(AdminPage, SilentDeviceTimesOutOnceAndTheSaveEndsInItsError)
     EXPECT_EQ(h.page, nullptr);
 }
 
+// A password the device's answer did not hold is never written back in its place; one the
+// operator types is.
+TEST(AdminPage, AnUnreadablePasswordIsNotWrittenBack)
+{
+    Admin h({{"usersName", "ops"}, {"usersPassword.1", "s3cret"}}, {"wrongtype usersPassword"});
+    ASSERT_NE(h.text("Ed_OPwd"), "s3cret");
+    h.device.clearLog();
+    h.click("OK");
+    EXPECT_EQ(h.statusText(), "Set OK!");
+    const QStringList sets = setBindings(h.device);
+    EXPECT_TRUE(sets.contains(QStringLiteral("usersName.1 = ops")));
+    for (const QString &binding : sets) {
+        EXPECT_FALSE(binding.startsWith(QLatin1String("usersPassword"))) << binding.toStdString();
+    }
+    EXPECT_EQ(h.device.get(QStringLiteral("usersPassword.1")), "s3cret");
+
+    h.type("Ed_NPwd", "n3w-secret");
+    h.type("Ed_CNP", "n3w-secret");
+    h.click("OK");
+    EXPECT_EQ(h.statusText(), "Set OK!");
+    EXPECT_EQ(h.device.get(QStringLiteral("usersPassword.1")), "n3w-secret");
+}
+
 TEST(AdminPage, OverLongDevicePasswordIsShownWholeAndStopsTheSave)
 {
     const QByteArray stored(65, 'p');
