@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -148,6 +149,14 @@ QCheckBox *PageForm::addCheck(const char *name, const QString &text)
     addRow(check, nullptr);
     note(check, "Check", text);
     return check;
+}
+
+QRadioButton *PageForm::addRadioButton(const char *name, const QString &text)
+{
+    auto *radio = named(new QRadioButton(text, m_page), name);
+    addRow(radio, nullptr);
+    note(radio, "RadioButton", text);
+    return radio;
 }
 
 QLabel *PageForm::addPicture(const char *name, const QPixmap &picture)

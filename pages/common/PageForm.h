@@ -23,6 +23,7 @@ class QLabel;
 class QLineEdit;
 class QPixmap;
 class QPushButton;
+class QRadioButton;
 class QStatusBar;
 class QTabWidget;
 class QVBoxLayout;
@@ -57,6 +58,9 @@ public:
     QLabel *addLine(const char *name, const QString &text);
     QComboBox *addCombo(const char *name, const QString &caption, const char *labelName = nullptr);
     QCheckBox *addCheck(const char *name, const QString &text);
+    /// A radio button of its own; the radio buttons of one group (or of the body) exclude each
+    /// other, and none is checked until something checks one.
+    QRadioButton *addRadioButton(const char *name, const QString &text);
     QLabel *addPicture(const char *name, const QPixmap &picture);
     /// A radio group titled `caption` with its items (a bound option list replaces them).
     VtRadioGroup *addRadioGroup(

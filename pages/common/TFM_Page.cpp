@@ -279,6 +279,12 @@ void TFM_Page::setStatus(const QString &text)
     }
 }
 
+void TFM_Page::reportFailure(const QString &text)
+{
+    setStatus(text);
+    failureTold();
+}
+
 void TFM_Page::reportSet(bool ok)
 {
     setStatus(ok ? QStringLiteral("Set OK!") : QStringLiteral("Set Error!"));

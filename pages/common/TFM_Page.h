@@ -290,6 +290,9 @@ protected:
     /// Where the page's status texts go, a library exception's message and the time-out of a
     /// silent device among them; a page with status bars of its own says where.
     virtual void setStatus(const QString &text);
+    /// Shows the page's own failure text for the action now running; when the device's silence
+    /// stopped the action, this text stays the last word instead of the time-out's.
+    void reportFailure(const QString &text);
     /// "Set OK!" / "Set Error!".
     void reportSet(bool ok);
 

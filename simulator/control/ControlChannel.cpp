@@ -267,6 +267,9 @@ std::string ControlChannel::set(const std::string &target, const std::string &va
         return "ERROR " + printable(why) + "\n";
     }
     if (store.put(*oid, *value)) {
+        if (m_hooks.nowMs) {
+            m_behaviours.tick(m_hooks.nowMs()); // a clock set here runs from now on
+        }
         return "OK\n";
     }
     // a new row of a dynamic table

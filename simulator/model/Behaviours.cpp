@@ -7,6 +7,7 @@
 #include <array>
 #include <cctype>
 #include <cstdio>
+#include <ctime>
 #include <set>
 #include <sstream>
 
@@ -16,6 +17,46 @@ namespace {
 
 constexpr const char *kAclColumn = "dot11MacAccessControlListMacAddress";
 constexpr const char *kFirmwareVersion = "deviceInformationFirmwareVersion";
+
+// Days since 1970-01-01 of a date of the proleptic Gregorian calendar, and back.
+long long daysFromCivil(long long y, long long m, long long d)
+{
+    y -= m <= 2 ? 1 : 0;
+    const long long era = (y >= 0 ? y : y - 399) / 400;
+    const long long yoe = y - era * 400;
+    const long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+void civilFromDays(long long z, long long &y, long long &m, long long &d)
+{
+    z += 719468;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const long long doe = z - era * 146097;
+    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const long long mp = (5 * doy + 2) / 153;
+    d = doy - (153 * mp + 2) / 5 + 1;
+    m = mp + (mp < 10 ? 3 : -9);
+    y = yoe + era * 400 + (m <= 2 ? 1 : 0);
+}
+
+long long daysInMonth(long long year, long long month)
+{
+    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
+long long hostLocalSeconds()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return daysFromCivil(local.tm_year + 1900LL, local.tm_mon + 1LL, local.tm_mday) * 86400
+        + local.tm_hour * 3600LL + local.tm_min * 60LL + local.tm_sec;
+}
 
 bool hasSubstringNoCase(std::string text, std::string part)
 {
@@ -86,8 +127,16 @@ std::uint32_t crc32(const std::string &data)
     return crc ^ 0xFFFFFFFFU;
 }
 
-Behaviours::Behaviours(MibStore &store) : m_store(store), m_sources(store)
+Behaviours::Behaviours(MibStore &store)
+    : m_store(store), m_sources(store), m_localClock(hostLocalSeconds)
 {
+    for (const MibStore::Scalar &s : m_store.scalars()) {
+        if (s.def->clock) {
+            m_clock = s.def->name;
+        }
+    }
+    // the text the device starts with is no setting: the clock starts at the host's time
+    m_clockServed = m_store.scalarText(m_clock);
     m_stored = serialiseConfig(m_store);
     m_log = m_store.mib().defaultLog;
     if (m_log.empty()) {
@@ -193,6 +242,9 @@ void Behaviours::factoryDefault()
     // the firmware and what was installed survive a factory reset; the settings do not
     const Value firmware = m_store.scalar(kFirmwareVersion);
     m_store.resetToDefaults();
+    if (!m_clock.empty()) {
+        m_store.setScalar(m_clock, Value::text(m_clockServed)); // the clock runs on
+    }
     m_told.clear();
     if (firmware.type != ValueType::Null) {
         m_store.setScalar(kFirmwareVersion, firmware);
@@ -410,6 +462,9 @@ Behaviours::Refusal Behaviours::checkDeviceRules(const std::vector<Written> &wri
         if (w.name == "dot11WifiMode" && !inBandList(band, w.value.number)) {
             return {ErrorStatus::WrongValue, index};
         }
+        if (w.def->clock && !parseClock(w.value.octets)) {
+            return {ErrorStatus::WrongValue, index};
+        }
         for (const CommandGroupDef &g : mib.commandGroups) {
             if (g.actionObject == w.name) {
                 Refusal r = checkCommandGroup(g, written, w.value.number);
@@ -488,6 +543,83 @@ void Behaviours::keepBand(const std::vector<Written> &written)
         m_store.setScalar(
             "dot11WifiMode", Value::integer(band == 1 ? kWifiModes5[0] : kWifiModes24[0]));
     }
+}
+
+void Behaviours::keepOneConsole(const std::vector<Written> &written)
+{
+    // the console enabled last in the PDU is the one left on
+    const Written *enabled = nullptr;
+    for (const Written &w : written) {
+        if ((w.name == "telnet" || w.name == "ssh") && w.value.number == 1) {
+            enabled = &w;
+        }
+    }
+    if (enabled != nullptr) {
+        m_store.setScalar(enabled->name == "telnet" ? "ssh" : "telnet", Value::integer(0));
+    }
+}
+
+void Behaviours::setLocalClock(std::function<long long()> localSeconds)
+{
+    m_localClock = std::move(localSeconds);
+}
+
+std::string Behaviours::clockText(long long seconds)
+{
+    long long y = 0;
+    long long m = 0;
+    long long d = 0;
+    const long long days = seconds >= 0 ? seconds / 86400 : (seconds - 86399) / 86400;
+    const long long inDay = seconds - days * 86400;
+    civilFromDays(days, y, m, d);
+    char text[40];
+    std::snprintf(text, sizeof text, "%02lld/%02lld/%04lld %02lld:%02lld:%02lld", m, d, y,
+        inDay / 3600, inDay / 60 % 60, inDay % 60);
+    return text;
+}
+
+std::optional<long long> Behaviours::parseClock(const std::string &text)
+{
+    static const char kForm[] = "NN/NN/NNNN NN:NN:NN";
+    if (text.size() != sizeof kForm - 1) {
+        return std::nullopt;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool digit = std::isdigit(static_cast<unsigned char>(text[i])) != 0;
+        if (kForm[i] == 'N' ? !digit : text[i] != kForm[i]) {
+            return std::nullopt;
+        }
+    }
+    auto number = [&](std::size_t at, std::size_t n) { return std::stoll(text.substr(at, n)); };
+    const long long month = number(0, 2);
+    const long long day = number(3, 2);
+    const long long year = number(6, 4);
+    const long long hour = number(11, 2);
+    const long long minute = number(14, 2);
+    const long long second = number(17, 2);
+    if (month < 1 || month > 12 || year < 1970 || day < 1 || day > daysInMonth(year, month)
+        || hour > 23 || minute > 59 || second > 59) {
+        return std::nullopt;
+    }
+    return daysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
+}
+
+void Behaviours::runClock()
+{
+    if (m_clock.empty()) {
+        return;
+    }
+    const std::string stored = m_store.scalarText(m_clock);
+    if (stored != m_clockServed) {
+        // put there by other means than a SET: a time moves the clock, anything else stops it
+        const std::optional<long long> set = parseClock(stored);
+        if (!set) {
+            return;
+        }
+        m_clockOffset = *set - m_localClock();
+    }
+    m_clockServed = clockText(m_localClock() + m_clockOffset);
+    m_store.setScalar(m_clock, Value::text(m_clockServed));
 }
 
 std::string Behaviours::generatedKey(const std::string &ssid)
@@ -579,6 +711,13 @@ SetResult Behaviours::set(const std::vector<Binding> &bindings)
             m_store.setScalar("dot11ApModeStatus", Value::text("changed"));
         } else if (w.name == "dot11AutoRekeyControl" || w.name == "dot11MssidAutoRekeyControl") {
             rekey(w);
+        } else if (w.def->clock) {
+            m_clockOffset = *parseClock(w.value.octets) - m_localClock();
+            m_clockServed = w.value.octets;
+        } else if (w.name == "managerIpAddressStatus" && n != 0) {
+            // a limited administrator leaves no VLAN or access protection in the way
+            m_store.setScalar("dot11VlanStatus", Value::integer(0));
+            m_store.setScalar("dot11NetworkAccessProtection", Value::integer(0));
         } else if (w.name == "deviceRestart" && n == 1) {
             result.restart = true;
         } else if (w.name == "deviceFactoryDefault" && n == 1) {
@@ -728,6 +867,7 @@ SetResult Behaviours::set(const std::vector<Binding> &bindings)
         }
     }
     keepBand(written);
+    keepOneConsole(written);
     // the interface objects show the LAN address the device was given
     static const std::pair<const char *, const char *> kMirrors[] = {{"hIPAddress", "ifIpAddress"},
         {"hSubnetMask", "ifSubnetMask"}, {"hDefaultGateway", "ifDefaultGateway"}};
@@ -858,6 +998,7 @@ void Behaviours::tick(long long nowMs)
 {
     m_nowMs = nowMs;
     m_store.setScalar("sysUpTime", Value::integer((nowMs - m_bootMs) / 10, ValueType::TimeTicks));
+    runClock();
     if (nowMs - m_lastGrowMs < 1000) {
         return;
     }

@@ -24,6 +24,15 @@
 //     after the refresh time (100 ms unless set).
 //   - With masking on, secrets (ObjectDef::secret) are served as one '*' per character; writes
 //     take clear text and the control channel shows it.
+//   - One console at a time: telnet written 1 sets ssh to 0, ssh written 1 sets telnet to 0.
+//   - Limiting the administrator (managerIpAddressStatus other than 0) switches the VLANs
+//     (dot11VlanStatus) and network access protection (dot11NetworkAccessProtection) off.
+//   - The device clock, sntpTimeofDay, is the host's local time plus an offset, served as
+//     "MM/DD/YYYY hh:mm:ss" (24-hour clock). A SET there in that form moves the clock; anything
+//     else (a part missing or out of range, 02/31, hour 24) is wrongValue. A text put there through
+//     the control channel moves the clock the same way when it has that form, and is served
+//     unchanged, the clock stopped, when it has not. The clock is no setting: the configuration
+//     file leaves it out, and a factory default keeps it.
 //
 // Install effects of tftpUpgradeSettingCommand (each waits for a transfer still running):
 //   1 Firmwareupdate   installs the fetched file: a file whose name contains "lang" (any case) is a
@@ -139,8 +148,17 @@ public:
     /// An install command's effect, run once no transfer is running.
     InstallResult install(long long command);
 
-    /// The agent's clock in milliseconds; moves sysUpTime and the growing statistics.
+    /// The agent's clock in milliseconds; moves sysUpTime, the growing statistics and the device
+    /// clock.
     void tick(long long nowMs);
+
+    /// The host's local time as seconds counted as if it were UTC (tests fix it).
+    void setLocalClock(std::function<long long()> localSeconds);
+    /// The device clock's text for `seconds` counted as the local clock counts them.
+    static std::string clockText(long long seconds);
+    /// Seconds of a "MM/DD/YYYY hh:mm:ss" text, counted as the local clock counts them; nullopt
+    /// for any other text.
+    static std::optional<long long> parseClock(const std::string &text);
     /// The device has restarted: uptime from zero, a log line.
     void restarted(long long nowMs);
 
@@ -189,6 +207,8 @@ private:
     void describeScheduleRule(const std::vector<Written> &written);
     void keepBand(const std::vector<Written> &written);
     void rekey(const Written &w);
+    void keepOneConsole(const std::vector<Written> &written);
+    void runClock();
     std::string generatedKey(const std::string &ssid);
     void factoryDefault();
     bool loadAcl(const std::string &text);
@@ -210,6 +230,10 @@ private:
     std::optional<InstalledFile> m_lastInstalled;
     std::optional<InstalledFile> m_language;
     std::vector<std::string> m_log;
+    std::string m_clock; // the device clock's scalar, if the table has one
+    std::function<long long()> m_localClock;
+    long long m_clockOffset = 0; // seconds the device clock is ahead of the host's
+    std::string m_clockServed;   // the text the clock last put in the store
 };
 
 } // namespace sim

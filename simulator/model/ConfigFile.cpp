@@ -82,7 +82,7 @@ bool unescape(const std::string &text, std::string &out)
 
 bool isConfigScalar(const MibDefinition &mib, const ObjectDef &def)
 {
-    return def.access == Access::ReadWrite && !isCommandObject(mib, def);
+    return def.access == Access::ReadWrite && !def.clock && !isCommandObject(mib, def);
 }
 
 } // namespace

@@ -4,7 +4,8 @@
 // Format (text, one item a line, UTF-8 bytes as they are):
 //   KVA7310-CONFIG 1                 first line that is not a comment
 //   # ...                            comment lines, ignored
-//   <scalar>=<value>                 every writable scalar that is not a command (sysName=AP-1)
+//   <scalar>=<value>                 every writable scalar that is not a command or the clock
+//                                    (sysName=AP-1)
 //   <column>.<index>=<value>         every column of every entry of the configuration tables, the
 //                                    index in OID form (vlanName.3=office, aclMac.1=0011223344AA)
 //   END                              last line; a file without it is truncated and refused

@@ -106,6 +106,12 @@ public:
         return *this;
     }
 
+    Obj &clock()
+    {
+        m_def.clock = true;
+        return *this;
+    }
+
     operator ObjectDef() const { return m_def; }
 
 private:
@@ -1447,7 +1453,8 @@ void administration(Builder &b)
 }
 
 // Tools \ Time and Date. One object at 4.8.7 is both the clock the page shows (sntpTimeofDay) and
-// the manual time it writes (setTimeManually): it is served read-write, as the write needs.
+// the manual time it writes (setTimeManually): it is served read-write, as the write needs, and
+// the device's configuration leaves it out.
 void timeAndDate(Builder &b)
 {
     b.page("Time and date");
@@ -1462,7 +1469,8 @@ void timeAndDate(Builder &b)
         scalar("sntpTimeZoneIndex", "4.8.2", kInt, kRW).range(1, 75).value("14"),
         scalar("sntpDayLightSaving", "4.8.3", kInt, kRW).values(kDisableEnable).value("0"),
         scalar("sntpStatus", "4.8.5", kInt, kRW).values(kDisableEnable).value("0"),
-        scalar("sntpTimeofDay", "4.8.7", kText, kRW).value("01/01/2012 00:00:00"),
+        // the host's local time plus what the operator set (Behaviours.h)
+        scalar("sntpTimeofDay", "4.8.7", kText, kRW).value("01/01/2012 00:00:00").clock(),
         scalar("sntpDstStartMonth", "4.8.8", kInt, kRW).values(months).value("3"),
         scalar("sntpDstStartWeek", "4.8.9", kInt, kRW).values(weeks).value("2"),
         scalar("sntpDstStartDayOfWeek", "4.8.10", kInt, kRW).values(days).value("0"),

@@ -75,6 +75,7 @@ struct ObjectDef
     bool command = false;       // a write triggers an action and the object reads back its default
     bool grows = false;         // a statistic that moves over time (counters, byte counts)
     bool secret = false;        // a key, passphrase or password: served masked when masking is on
+    bool clock = false; // the device clock: moves with time, and is no setting the device stores
 };
 
 // How one part of a row index is encoded in the instance OID.

@@ -24,7 +24,7 @@ TEST(MenuPages, AdminEntriesAreEnabledAndCreateTheirPages)
     registerPagesWith(form, registry);
     const char *const entries[][2] = {{"Information1", "TFM_Information"},
         {"stEthernet1", "TFM_DevInfo"}, {"Ethernet1", "TFM_Static"}, {"WLAN1", "TFM_StatWLAN"},
-        {"About1", "TAboutForm"}};
+        {"tAdmin1", "TFM_Admin2"}, {"Time", "TFM_Time"}, {"About1", "TAboutForm"}};
     for (const auto &[entry, className] : entries) {
         QAction *action = form.menuEntry(QLatin1String(entry));
         ASSERT_NE(action, nullptr) << entry;

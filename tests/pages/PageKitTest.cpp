@@ -79,6 +79,7 @@ public:
         Bt_Outdoor = addButton("Bt_Outdoor", QStringLiteral("Outdoor"), &KitPage::Bt_OutdoorClick);
         addButton("Bt_ReadSecret", QStringLiteral("Read"), &KitPage::Bt_ReadSecretClick);
         addButton("Bt_Store", QStringLiteral("Store"), &KitPage::Bt_StoreClick);
+        addButton("Bt_Report", QStringLiteral("Report"), &KitPage::Bt_ReportClick);
     }
 
     void FormCreate() override
@@ -139,6 +140,16 @@ public:
         setStatus(QStringLiteral("Save Error!"));
         if (tellFailure) {
             failureTold();
+        }
+    }
+
+    // A save that says its failure in its own words.
+    void Bt_ReportClick()
+    {
+        if (m_name->Set()) {
+            setStatus(QStringLiteral("Save OK!"));
+        } else {
+            reportFailure(QStringLiteral("Setting Error!"));
         }
     }
 
@@ -611,5 +622,21 @@ TEST_P(PageKitSilenceReported, DecidesTheLastWordOfTheStep)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PageKitSilenceReported, testing::ValuesIn(kOwnWords), kvatest::caseName);
+
+// A page's own failure text stays the last word of a save the device did not answer; a plain
+// status text does not, so the operator still learns of the time-out.
+TEST(PageKit, AReportedFailureIsNotOverwrittenByTheTimeOut)
+{
+    Kit h(kSeeds, {}, shortTimeouts());
+    ASSERT_TRUE(h.device.fault(QStringLiteral("silent 600")));
+    h.click("Bt_Report");
+    EXPECT_EQ(h.statusText(), "Setting Error!");
+    h.click("Bt_Secret");
+    EXPECT_EQ(h.statusText(), kvatest::timeoutText());
+    ASSERT_TRUE(h.device.fault(QStringLiteral("clear")));
+    ASSERT_TRUE(h.device.fault(QStringLiteral("seterror sysName genErr")));
+    h.click("Bt_Report");
+    EXPECT_EQ(h.statusText(), "Setting Error!");
+}
 
 } // namespace

@@ -1,6 +1,6 @@
 // The access point's own rules in process, on its real object table: status tables rebuilt from the
 // device's sources, the VLAN port summary, the band's wifi modes, the AP mode status, periodic
-// rekeying and masked secrets.
+// rekeying, masked secrets, the administrator's console and limits, and the device clock.
 #include "Behaviours.h"
 #include "CaseName.h"
 #include "ConfigFile.h"
@@ -539,5 +539,152 @@ TEST_P(MaskedSecrets, AreServedAsStarsOnlyWhenAsked)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, MaskedSecrets, testing::ValuesIn(kMasks), kvatest::caseName);
+
+// --- administration: one console, a limited administrator -----------------------------------------
+
+struct AdminCase
+{
+    const char *name;
+    Texts before; // put in the store first
+    Texts pdu;
+    Texts after;
+};
+
+void PrintTo(const AdminCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+const AdminCase kAdmin[] = {
+    {"TelnetTurnsSshOff", {{"telnet", "0"}, {"ssh", "1"}}, {{"telnet", "1"}},
+        {{"telnet", "1"}, {"ssh", "0"}}},
+    {"SshTurnsTelnetOff", {{"telnet", "1"}, {"ssh", "0"}}, {{"ssh", "1"}},
+        {{"telnet", "0"}, {"ssh", "1"}}},
+    {"BothOffStayOff", {{"telnet", "1"}, {"ssh", "0"}}, {{"telnet", "0"}, {"ssh", "0"}},
+        {{"telnet", "0"}, {"ssh", "0"}}},
+    {"TheLastEnabledInThePduWins", {{"telnet", "0"}, {"ssh", "0"}}, {{"ssh", "1"}, {"telnet", "1"}},
+        {{"telnet", "1"}, {"ssh", "0"}}},
+    {"DisablingOneLeavesTheOther", {{"telnet", "0"}, {"ssh", "1"}}, {{"telnet", "0"}},
+        {{"telnet", "0"}, {"ssh", "1"}}},
+    {"LimitByVlanTurnsProtectionOff",
+        {{"dot11VlanStatus", "1"}, {"dot11NetworkAccessProtection", "1"}},
+        {{"managerIpAddressStatus", "1"}},
+        {{"dot11VlanStatus", "0"}, {"dot11NetworkAccessProtection", "0"}}},
+    {"LimitByAddressTurnsProtectionOff", {{"dot11VlanStatus", "1"}},
+        {{"managerIpAddressStatus", "2"}}, {{"dot11VlanStatus", "0"}}},
+    {"LimitByBothTurnsProtectionOff", {{"dot11NetworkAccessProtection", "1"}},
+        {{"managerIpAddressStatus", "3"}}, {{"dot11NetworkAccessProtection", "0"}}},
+    {"NoLimitLeavesProtectionAlone",
+        {{"dot11VlanStatus", "1"}, {"dot11NetworkAccessProtection", "1"}},
+        {{"managerIpAddressStatus", "0"}},
+        {{"dot11VlanStatus", "1"}, {"dot11NetworkAccessProtection", "1"}}},
+};
+
+class AdminRules : public Device, public testing::WithParamInterface<AdminCase>
+{ };
+
+TEST_P(AdminRules, FollowTheWrite)
+{
+    const AdminCase &c = GetParam();
+    for (const auto &[name, value] : c.before) {
+        const auto oid = store.resolve(name);
+        ASSERT_TRUE(oid && store.put(*oid, Value::integer(std::stoll(value)))) << name;
+    }
+    ASSERT_EQ(set(c.pdu).status, ErrorStatus::NoError);
+    for (const auto &[name, value] : c.after) {
+        EXPECT_EQ(text(name), value) << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, AdminRules, testing::ValuesIn(kAdmin), kvatest::caseName);
+
+// --- the device clock -----------------------------------------------------------------------------
+
+// 2024-02-28 23:59:50 on the host, counted as the local clock counts
+constexpr long long kHostNow = 1709164790;
+
+struct Clock : Device
+{
+    long long host = kHostNow;
+
+    void SetUp() override
+    {
+        device.setLocalClock([this] { return host; });
+        device.tick(0);
+    }
+
+    std::string shown()
+    {
+        device.tick(0);
+        return text("sntpTimeofDay");
+    }
+};
+
+TEST_F(Clock, ShowsTheHostsTimeAndKeepsRunning)
+{
+    EXPECT_EQ(shown(), "02/28/2024 23:59:50");
+    host += 11;
+    EXPECT_EQ(shown(), "02/29/2024 00:00:01") << "2024 is a leap year";
+}
+
+TEST_F(Clock, ASetMovesItAndItRunsOnFromThere)
+{
+    ASSERT_EQ(set({{"sntpTimeofDay", "09/15/2009 13:05:07"}}).status, ErrorStatus::NoError);
+    EXPECT_EQ(shown(), "09/15/2009 13:05:07");
+    host += 60 * 60 + 5;
+    EXPECT_EQ(shown(), "09/15/2009 14:05:12");
+}
+
+TEST_F(Clock, AControlSetMovesItAndAnyOtherTextStopsIt)
+{
+    EXPECT_EQ(run("set sntpTimeofDay 12/31/2030 23:59:59"), "OK");
+    device.tick(0); // what the running simulator does after a set
+    host += 1;
+    EXPECT_EQ(shown(), "01/01/2031 00:00:00");
+    EXPECT_EQ(run("set sntpTimeofDay no clock"), "OK");
+    host += 30;
+    EXPECT_EQ(shown(), "no clock") << "a hostile text is served as it is";
+    EXPECT_EQ(run("set sntpTimeofDay 01/02/2031 08:00:00"), "OK");
+    EXPECT_EQ(shown(), "01/02/2031 08:00:00");
+}
+
+struct ClockText
+{
+    const char *name;
+    const char *text;
+};
+
+void PrintTo(const ClockText &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+const ClockText kRefusedClocks[] = {
+    {"EmptyYear", "09/15/ 13:05:07"},
+    {"February31", "02/31/2024 10:00:00"},
+    {"February29OfACommonYear", "02/29/2023 10:00:00"},
+    {"Hour24", "09/15/2009 24:00:00"},
+    {"Minute60", "09/15/2009 13:60:00"},
+    {"Month13", "13/01/2009 00:00:00"},
+    {"Month0", "00/10/2009 00:00:00"},
+    {"OneDigitMonth", "9/15/2009 13:05:07"},
+    {"Dashes", "09-15-2009 13:05:07"},
+    {"YearFirst", "2009/09/15 13:05:07"},
+    {"TrailingBlank", "09/15/2009 13:05:07 "},
+    {"Empty", ""},
+};
+
+class ClockRefusal : public Clock, public testing::WithParamInterface<ClockText>
+{ };
+
+TEST_P(ClockRefusal, IsWrongValueAndLeavesTheClock)
+{
+    const SetResult r = set({{"sntpTimeofDay", GetParam().text}});
+    EXPECT_EQ(r.status, ErrorStatus::WrongValue) << errorStatusName(r.status);
+    EXPECT_EQ(r.errorIndex, 1);
+    EXPECT_EQ(shown(), "02/28/2024 23:59:50");
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, ClockRefusal, testing::ValuesIn(kRefusedClocks), kvatest::caseName);
 
 } // namespace
