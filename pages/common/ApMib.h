@@ -24,6 +24,14 @@ inline constexpr char hDefaultGateway[] = AP_OID("2.1.1.1.1.4.1");
 inline constexpr char dot11ApMode[] = AP_OID("2.1.3.3.1.1.1.28.1");
 inline constexpr char dot11Band[] = AP_OID("2.1.3.3.1.1.1.34.1");
 
+// Whether the primary SSID's RADIUS clients are held to the network access protection.
+inline constexpr char dot11NetworkAccessProtection[] = AP_OID("2.1.3.3.2.1.1.22.1");
+
+// The VLAN switch and the administrator's address limit. The device answers both at ".0": read
+// and write them as scalars (itScalars), whatever instance other objects of their group carry.
+inline constexpr char dot11VlanStatus[] = AP_OID("3.6.1.1");
+inline constexpr char managerIpAddressStatus[] = AP_OID("4.10.1.1");
+
 // Commit objects: store and apply, drop the pending changes, restart.
 inline constexpr char deviceRestart[] = AP_OID("4.2.1");
 inline constexpr char deviceSettingApply[] = AP_OID("4.2.3");

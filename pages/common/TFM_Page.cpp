@@ -399,6 +399,20 @@ void TFM_Page::pin(QWidget *control, int index)
     control->setEnabled(false);
 }
 
+void TFM_Page::clearIfZeroAddress(QLineEdit *edit)
+{
+    if (edit->text() == QLatin1String("0.0.0.0")) {
+        edit->clear();
+    }
+}
+
+void TFM_Page::setIfEmpty(QLineEdit *edit, const QString &text)
+{
+    if (edit->text().isEmpty()) {
+        edit->setText(text);
+    }
+}
+
 void TFM_Page::centreOnOwner()
 {
     adjustSize();

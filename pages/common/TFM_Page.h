@@ -122,6 +122,11 @@ public:
     /// Shows or hides a field together with its caption.
     void showRow(QWidget *field, bool visible) { m_form.setRowVisible(field, visible); }
 
+    /// Empties an address field that reads "0.0.0.0" (the device's "no address").
+    static void clearIfZeroAddress(QLineEdit *edit);
+    /// Puts `text` into an empty field.
+    static void setIfEmpty(QLineEdit *edit, const QString &text);
+
 protected:
     /// Centres the page on its owner and runs FormCreate the first time.
     void showEvent(QShowEvent *event) override;

@@ -2,8 +2,9 @@
 #include "NetworkPages.h"
 
 #include "PageRegistry.h"
+#include "TFM_LanCfg.h"
 
 void registerNetworkPages(PageRegistry &registry)
 {
-    static_cast<void>(registry);
+    registry.add<TFM_LanCfg>(QStringLiteral("hLan1"), QStringLiteral("TFM_LanCfg"));
 }
