@@ -128,6 +128,11 @@ const SaveCase kSaves[] = {
         {kNetworkAp, kRadius, "dot11CipherType.1 dot11GroupKeyUpdateInterval.1", kAuthWpa}},
     {"AccessPointDot1x", {{"dot11Authentication", "10"}}, {},
         {kNetworkAp, kRadius, "dot11GroupKeyUpdateInterval.1", kAuthWpa}},
+    // the application goes first, its outcome not counted
+    {"JapanWritesTheApplication",
+        {{"dot11Countrycode", "JP"}, {"dot11Band", "1"}, {"dot11WifiMode", "9"},
+            {"dot11Application", "2"}, {"dot11Authentication", "1"}},
+        {}, {"dot11Application.1", kNetworkAp, kAuthOpen}},
     {"WdsOpen", {{"dot11ApMode", "3"}, {"dot11Authentication", "1"}}, {},
         {kNetworkWds, kAuthOpen, kDelete, kAdd}},
     {"WdsWithApShareKey", {{"dot11ApMode", "2"}, {"dot11Authentication", "2"}}, {},

@@ -588,3 +588,37 @@ TEST(WirelessClone, ShortManualAddressIsRefused)
 }
 
 } // namespace
+
+namespace {
+
+// Refresh reads what the opening read, in the same order, without the RADIUS server; Save waits
+// while the remote AP list is being read (a write is not queued behind a walk).
+TEST(WirelessPage, RefreshReadsAsTheOpeningDidWithoutTheRadiusServer)
+{
+    Wireless h({{"dot11Authentication", "6"}});
+    h.close();
+    h.open();
+    QStringList opening;
+    for (const kvatest::LoggedPdu &pdu : h.device.requests("get")) {
+        opening.append(pdu.texts().join(QLatin1Char(' ')));
+    }
+    ASSERT_TRUE(opening.removeOne(
+        QStringLiteral("dot11NetworkAccessProtection.1 dot11PrimaryRadiusServer.1 "
+                       "dot11PrimaryRadiusPort.1 dot11PrimaryRadiusSecret.1 "
+                       "dot11RadiusKeyUpdateInterval.1")));
+    ASSERT_TRUE(h.device.set(QStringLiteral("dot11Ssid"), QStringLiteral("Elsewhere")));
+    h.device.clearLog();
+    h.page->Bt_Refresh->click();
+    EXPECT_FALSE(enabled(h, "Bt_Apply")); // the remote AP list is still being read
+    h.waitIdle();
+    EXPECT_TRUE(enabled(h, "Bt_Apply"));
+    QStringList refresh;
+    for (const kvatest::LoggedPdu &pdu : h.device.requests("get")) {
+        refresh.append(pdu.texts().join(QLatin1Char(' ')));
+    }
+    EXPECT_EQ(refresh, opening);
+    EXPECT_EQ(h.text("Ed_SSID"), "Elsewhere");
+    EXPECT_TRUE(h.ui.messages.isEmpty());
+}
+
+} // namespace
