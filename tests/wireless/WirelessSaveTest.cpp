@@ -199,6 +199,22 @@ TEST(WirelessSavePage, RefusedWriteStillSendsTheRest)
     EXPECT_EQ(h.device.logCount("get"), 0); // no refresh after a failed save
 }
 
+// The application and multi-SSID writes come after every check: a refused save leaves the
+// device's multi-SSID on.
+TEST(WirelessSavePage, RefusedInputWritesNothingAtAll)
+{
+    Wireless h =
+        open({{"dot11Countrycode", "JP"}, {"dot11MssidState", "1"}, {"dot11Authentication", "6"}},
+            false);
+    h.choose("CB_APMode", "Wireless Client");
+    h.type("Ed_Passphrase", "seven77");
+    h.device.clearLog();
+    h.click("Bt_Apply");
+    EXPECT_EQ(h.ui.lastMessage().text, "The Passphrase length is between 8 and 63.");
+    EXPECT_EQ(h.device.logCount("set"), 0);
+    EXPECT_EQ(h.device.get("dot11MssidState"), "1");
+}
+
 TEST(WirelessSavePage, SuccessReadsThePageAgain)
 {
     Wireless h = open({{"dot11Authentication", "6"}}, false);
