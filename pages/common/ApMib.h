@@ -24,11 +24,13 @@ inline constexpr char hDefaultGateway[] = AP_OID("2.1.1.1.1.4.1");
 inline constexpr char dot11ApMode[] = AP_OID("2.1.3.3.1.1.1.28.1");
 inline constexpr char dot11Band[] = AP_OID("2.1.3.3.1.1.1.34.1");
 
-// VLANs on or off (read as a scalar, ".0").
-inline constexpr char dot11VlanStatus[] = AP_OID("3.6.1.1");
-// Network access protection of the radio's security (instance .1).
+// Whether the primary SSID's RADIUS clients are held to the network access protection (instance .1).
 inline constexpr char dot11NetworkAccessProtection[] = AP_OID("2.1.3.3.2.1.1.22.1");
-// How the administrator is limited: 0 not, 1 by VLAN ID, 2 by address ranges, 3 both (".0").
+
+// The VLAN switch and the administrator's address limit (0 not, 1 by VLAN ID, 2 by address
+// ranges, 3 both). The device answers both at ".0": read and write them as scalars (itScalars),
+// whatever instance other objects of their group carry.
+inline constexpr char dot11VlanStatus[] = AP_OID("3.6.1.1");
 inline constexpr char managerIpAddressStatus[] = AP_OID("4.10.1.1");
 
 // Commit objects: store and apply, drop the pending changes, restart.

@@ -13,10 +13,25 @@ extern const VtOptionList dot11ApMode;
 extern const VtOptionList dot11ApModeAdvanced;
 /// 0 2.4GHz, 1 5GHz.
 extern const VtOptionList dot11Band;
-/// 0 Disable, 1 Enable: the switches and entry states of the network pages.
+/// 0 Disable, 1 Enable: the radio's switches (SSID visibility, encryption, protection, ...) and the
+/// switches and entry states of the network pages.
 extern const VtOptionList disableEnable;
 /// 0 del, 1 add: the action of a command group that adds or deletes a list entry.
 extern const VtOptionList delAdd;
+
+/// dot11WifiMode on 2.4 GHz: 6 n/g/b, 3 g/b, 2 n only.
+extern const VtOptionList dot11WifiMode24;
+/// dot11WifiMode on 5 GHz: 9 n/a, 7 a only, 8 n only.
+extern const VtOptionList dot11WifiMode5;
+
+/// The primary SSID's security: the device's authentication values, key index, WEP key entry
+/// method, cipher, rekeying and its start day.
+extern const VtOptionList dot11Authentication;
+extern const VtOptionList dot11KeyIndex;
+extern const VtOptionList dot11WepKeyEntryMethod;
+extern const VtOptionList dot11CipherType;
+extern const VtOptionList dot11AutoRekeyControl;
+extern const VtOptionList dot11AutoRekeyStartWeek;
 
 /// Item indexes of dot11ApMode.
 enum ApModeIndex {
@@ -42,6 +57,18 @@ enum ActionIndex {
 enum BandIndex {
     kBand24GHz = 0,
     kBand5GHz = 1,
+};
+
+/// Item indexes of dot11WepKeyEntryMethod.
+enum KeyTypeIndex {
+    kKeyAscii = 0,
+    kKeyHex = 1,
+};
+
+/// Item indexes of dot11AutoRekeyControl.
+enum RekeyIndex {
+    kRekeyManual = 0,
+    kRekeyPeriodic = 1,
 };
 
 } // namespace options

@@ -405,6 +405,22 @@ void TFM_Page::pin(QWidget *control, int index)
     control->setEnabled(false);
 }
 
+void TFM_Page::clearIfZeroAddress(std::initializer_list<QLineEdit *> edits)
+{
+    for (QLineEdit *edit : edits) {
+        if (edit->text() == QLatin1String("0.0.0.0")) {
+            edit->clear();
+        }
+    }
+}
+
+void TFM_Page::setIfEmpty(QLineEdit *edit, const QString &text)
+{
+    if (edit->text().isEmpty()) {
+        edit->setText(text);
+    }
+}
+
 void TFM_Page::centreOnOwner()
 {
     adjustSize();

@@ -127,6 +127,13 @@ public:
     /// Shows or hides a field together with its caption.
     void showRow(QWidget *field, bool visible) { m_form.setRowVisible(field, visible); }
 
+    /// Empties the address fields that read "0.0.0.0" (the device's "no address").
+    static void clearIfZeroAddress(std::initializer_list<QLineEdit *> edits);
+
+    static void clearIfZeroAddress(QLineEdit *edit) { clearIfZeroAddress({edit}); }
+    /// Puts `text` into an empty field.
+    static void setIfEmpty(QLineEdit *edit, const QString &text);
+
 protected:
     /// Centres the page on its owner and runs FormCreate the first time.
     void showEvent(QShowEvent *event) override;

@@ -5,6 +5,7 @@
 #include "TFM_ARPSpoofing.h"
 #include "TFM_DHCP.h"
 #include "TFM_LRADIUSSer.h"
+#include "TFM_LanCfg.h"
 #include "TFM_WebRedirection.h"
 
 void registerNetworkPages(PageRegistry &registry)
@@ -17,4 +18,5 @@ void registerNetworkPages(PageRegistry &registry)
     registry.add<TFM_LRADIUSSer>(
         QStringLiteral("mniLocalRADIUSServer1"), QStringLiteral("TFM_LRADIUSSer"));
     registry.add<TFM_DHCP>(QStringLiteral("DHCPServer1"), QStringLiteral("TFM_DHCP"));
+    registry.add<TFM_LanCfg>(QStringLiteral("hLan1"), QStringLiteral("TFM_LanCfg"));
 }

@@ -140,15 +140,6 @@ constexpr int kNameMax = 20;
 constexpr int kAddressMax = 15;
 constexpr int kDomainNameMax = 30;
 
-// The device reports "none" as 0.0.0.0; the operator sees an empty field.
-void clearIfZeroAddress(std::initializer_list<QLineEdit *> edits)
-{
-    for (QLineEdit *edit : edits) {
-        if (edit->text() == QLatin1String("0.0.0.0")) {
-            edit->clear();
-        }
-    }
-}
 
 // The list's base colour: white while the static pool is served, greyed while it is not.
 void setListColour(QWidget *list, bool white)

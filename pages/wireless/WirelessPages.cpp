@@ -2,8 +2,9 @@
 #include "WirelessPages.h"
 
 #include "PageRegistry.h"
+#include "TFM_Wirless.h"
 
 void registerWirelessPages(PageRegistry &registry)
 {
-    static_cast<void>(registry);
+    registry.add<TFM_Wirless>(QStringLiteral("hWirelessBand1"), QStringLiteral("TFM_Wirless"));
 }

@@ -122,6 +122,21 @@ TEST(TFM_Page, GuardedShowsTheExceptionInTheStatusBar)
     EXPECT_EQ(page.statusText(), "bad binding");
 }
 
+// The device's "no address" shows as an empty field, and an empty field goes out as it.
+TEST(TFM_Page, ZeroAddressAndEmptyFieldHelpers)
+{
+    QLineEdit edit;
+    edit.setText(QStringLiteral("0.0.0.0"));
+    TFM_Page::clearIfZeroAddress(&edit);
+    EXPECT_EQ(edit.text(), "");
+    TFM_Page::setIfEmpty(&edit, QStringLiteral("0.0.0.0"));
+    EXPECT_EQ(edit.text(), "0.0.0.0");
+    edit.setText(QStringLiteral("10.0.0.0"));
+    TFM_Page::clearIfZeroAddress(&edit);
+    TFM_Page::setIfEmpty(&edit, QStringLiteral("0.0.0.0"));
+    EXPECT_EQ(edit.text(), "10.0.0.0");
+}
+
 TEST(TFM_Page, ControlsCarryTheirNamesAndStartWithThem)
 {
     CheckedPage page;
