@@ -168,6 +168,13 @@ void TFM_Page::setUpRequest(VtSNMPRequest2Edits &request, const UISnmpVar *table
 {
     request.Async = async != nullptr;
     request.Request.Vars = VtSNMPVarList(table, itemType);
+    VtSNMPVarList &vars = request.Request.Vars;
+    if (vars.IsTable() && vars.KeyCount == 0) {
+        // a table's index columns are its leading key descriptors
+        while (vars.KeyCount < vars.Count() && (vars.Var(vars.KeyCount).Flags & vfKey) != 0) {
+            ++vars.KeyCount;
+        }
+    }
     request.Request.Timeout = m_context.settings.scaledTimeout(timeout);
     request.Gate = m_gate;
     if (async != nullptr) {

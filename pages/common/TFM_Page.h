@@ -253,7 +253,8 @@ protected:
 
     /// A synchronous request over a static table (ending in {nullptr}), owned by the page and
     /// sharing its silence gate; the time-out is in hundredths of a second, before the module's
-    /// scale; result lines go to `messageTarget` when given.
+    /// scale; result lines go to `messageTarget` when given. A table list's key count is the
+    /// number of its leading vfKey descriptors.
     template <class R = VtSNMPRequest2Edits>
     R *makeRequest(const UISnmpVar *table, unsigned char itemType, int timeout,
         QWidget *messageTarget = nullptr)

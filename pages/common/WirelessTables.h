@@ -1,5 +1,6 @@
 // Radio objects several wireless and network pages read: the wireless network settings, the
-// wireless mode of each band and the remote access points of a WDS link.
+// wireless mode of each band, the remote access points of a WDS link, the SSID table of the
+// primary and additional SSIDs with their RADIUS servers, and the associated clients.
 #pragma once
 
 #include "UISnmpVar.h"
@@ -35,6 +36,85 @@ enum RemoteApVar {
     raIfIndex,
     raIndex,
     raMacAddress,
+};
+
+/// The SSID table, one row per SSID (dot11MssidIndex 1 the primary, 2-4 "SSID 1" to "SSID 3"):
+/// ifIndex and dot11MssidIndex (the row's two index parts), then the 21 columns in table order.
+/// The option lists carry the texts the multi-SSID page shows; a page showing other texts for the
+/// same values reads with a table of its own. A table list with kMssidKeyCount keys.
+extern const UISnmpVar kMssidVars[];
+inline constexpr int kMssidKeyCount = 2;
+/// How many SSID rows the device serves.
+inline constexpr int kMssidRows = 4;
+
+enum MssidVar {
+    msIfIndex,
+    msIndex,
+    msIndividualState,
+    msSsid,
+    msSuppress,
+    msAuthentication,
+    msEncryption,
+    msWepKeyIndex,
+    msWepKey,
+    msVlanTagId,
+    msCipherType,
+    msPassPhrase,
+    msKeyType,
+    msWmm,
+    msGroupKeyUpdateInterval,
+    msPriority,
+    msAutoRekeyControl,
+    msAutoRekeyStartWeek,
+    msAutoRekeyStartTime,
+    msAutoRekeyTimeInterval,
+    msAutoRekeyPassPhrase,
+    msVarCount
+};
+
+/// The SSID names alone (the two index parts, then dot11MssidSsid): the SSID list other pages
+/// offer. A table list with kMssidKeyCount keys.
+extern const UISnmpVar kMssidSsidVars[];
+
+enum MssidSsidVar {
+    mssIfIndex,
+    mssIndex,
+    mssSsid,
+};
+
+/// The RADIUS server of each SSID: dot11MssidIndex and dot11MssidRADIUSIndex (the row's two index
+/// parts), server, port, secret, source (switched out: the device takes no write of it) and the
+/// key update interval. A table list with kMssidKeyCount keys.
+extern const UISnmpVar kMssidRadiusVars[];
+
+enum MssidRadiusVar {
+    mrIndex,
+    mrRadiusIndex,
+    mrServer,
+    mrPort,
+    mrSecret,
+    mrSource,
+    mrKeyUpdateInterval,
+};
+
+/// dot11ClientInformationRefresh: 0 nothing, 1 get (item 1 makes the device collect its clients).
+extern const UISnmpVar kClientRefreshVars[];
+
+/// The associated clients the device collected: dot11ClinetIndex (the row's index), MAC address,
+/// band, authentication, RSSI, power-saving flag, SSID, uptime and active time. A table list with
+/// one key.
+extern const UISnmpVar kClientVars[];
+
+enum ClientVar {
+    clIndex,
+    clMacAddress,
+    clBand,
+    clAuthentication,
+    clRssi,
+    clPsm,
+    clSsid,
+    clUptime,
+    clActiveTime,
 };
 
 } // namespace wireless
