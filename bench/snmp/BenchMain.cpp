@@ -38,7 +38,7 @@ int main(int argc, char **argv)
     if (args.size() < 5) {
         return fail("usage: kva-snmp-bench get|get3|walk|walkasync PORT ...");
     }
-    const QString mode = args[1];
+    const QString &mode = args[1];
     QTemporaryDir state;
     try {
         SnmpInit(state.path());

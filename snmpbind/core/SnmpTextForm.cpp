@@ -561,7 +561,7 @@ QString toText(int syntax, const SnmpWireValue &wire)
     case synDateTime: {
         double v = 0.0;
         if (carriesOctets(wire) && doubleFromBytes(wire.octets, &v)) {
-            const QString text = dayCountText(v);
+            QString text = dayCountText(v);
             if (!text.isEmpty()) {
                 return text;
             }

@@ -282,7 +282,7 @@ TEST(TimePage, SilentDeviceTimesOutOnceAndTheSaveEndsInItsError)
 {
     Time h({}, {"silent 60"}, {0.002, 0});
     EXPECT_EQ(h.statusText(), kvatest::timeoutText());
-    EXPECT_EQ(h.device.logCount(QStringLiteral("get")), 2); // the first read and its retry
+    EXPECT_EQ(h.device.attemptCount(QStringLiteral("get")), 2); // the first read and its retry
     h.device.clearLog();
     h.click("Btn_Apply");
     EXPECT_EQ(h.statusText(), "Setting Error");
