@@ -286,7 +286,7 @@ TEST(TimePage, SilentDeviceTimesOutOnceAndTheSaveEndsInItsError)
     h.device.clearLog();
     h.click("Btn_Apply");
     EXPECT_EQ(h.statusText(), "Setting Error");
-    EXPECT_EQ(h.device.logCount(QStringLiteral("set")), 2);
+    EXPECT_EQ(h.device.attemptCount(QStringLiteral("set")), 2); // the write and its retry
     EXPECT_FALSE(h.page->progressShown());
     EXPECT_TRUE(h.page->isEnabled());
     h.close();
