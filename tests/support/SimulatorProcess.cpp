@@ -3,6 +3,8 @@
 
 #include "ChildCheck.h"
 
+#include <algorithm>
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
@@ -193,23 +195,14 @@ QStringList SimulatorProcess::log()
 
 int SimulatorProcess::logCount(const QString &op)
 {
-    QSet<QString> seen;
-    for (const QString &line : log()) {
-        const QStringList words = line.split(QLatin1Char(' '));
-        if (words.size() > 3 && words[1] == op) {
-            seen.insert(words[2] + QLatin1Char(' ') + words[3]); // version and request-id
-        }
-    }
-    return static_cast<int>(seen.size());
+    return static_cast<int>(requests(op).size());
 }
 
 int SimulatorProcess::attemptCount(const QString &op)
 {
-    int n = 0;
-    for (const QString &line : log()) {
-        n += line.section(QLatin1Char(' '), 1, 1) == op ? 1 : 0;
-    }
-    return n;
+    const QList<LoggedPdu> pdus = attempts();
+    return static_cast<int>(std::count_if(
+        pdus.cbegin(), pdus.cend(), [&op](const LoggedPdu &p) { return p.op == op; }));
 }
 
 QList<LoggedPdu> SimulatorProcess::requests()
