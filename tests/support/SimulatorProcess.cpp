@@ -108,7 +108,7 @@ bool SimulatorProcess::start(int timeoutMs)
     }
     const QString line = QString::fromUtf8(m_process.readLine()).trimmed();
     const QString prefix = QStringLiteral("LISTENING ");
-    const int colon = line.lastIndexOf(QLatin1Char(':'));
+    const qsizetype colon = line.lastIndexOf(QLatin1Char(':'));
     if (!line.startsWith(prefix) || colon < 0) {
         m_error = QStringLiteral("unexpected first line: ") + line;
         stop();
