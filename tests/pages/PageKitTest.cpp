@@ -347,6 +347,25 @@ TEST(PageKit, TheCloseGuardRefusesTheCloseButtonAndEscapeAlike)
     EXPECT_FALSE(h.page->isVisible());
 }
 
+TEST(PageKit, AClosedPageTakesItsProgressNoticeWithIt)
+{
+    Kit h(kSeeds);
+    h.page->showProgress(QStringLiteral("Please wait..."), QStringLiteral("Scanning"));
+    h.page->setCloseLocked(true);
+    h.page->close();
+    EXPECT_TRUE(h.page->progressShown()); // a refused close leaves the notice
+    h.page->setCloseLocked(false);
+    h.page->close();
+    EXPECT_FALSE(h.page->isVisible());
+    EXPECT_FALSE(h.page->progressShown());
+
+    h.page->show();
+    h.page->showProgress(QStringLiteral("Please wait..."), QStringLiteral("Scanning"));
+    h.page->reject(); // Escape
+    EXPECT_FALSE(h.page->progressShown());
+    EXPECT_TRUE(h.page->isEnabled());
+}
+
 struct ProgressCase
 {
     const char *name;
