@@ -1,7 +1,7 @@
 // Starts a program, times it from just before its start to its trace stamp with a marker, and
 // reports its peak memory and, on request, its processor time while it idles afterwards.
 //
-//     kva7310-bench-launch [--idle SECONDS] MARKER PROGRAM [ARGS...]
+//     kva-bench-module-launch [--idle SECONDS] MARKER PROGRAM [ARGS...]
 //     start_ms=<n> rss_kb=<n> [idle_cpu_pct=<n>]
 #include <cerrno>
 #include <cstdio>

@@ -152,7 +152,7 @@ VtSNMPRequest2Controls::DoneHandler TFM_Page::completion(Completion hook)
             return;
         }
         if (!m_formReady) {
-            m_earlyCompletions.push_back([hook, result] { hook(result); });
+            m_earlyCompletions.emplace_back([hook, result] { hook(result); });
             return;
         }
         runStep([&] {

@@ -132,6 +132,7 @@ public:
     static void clearIfZeroAddress(std::initializer_list<QLineEdit *> edits);
 
     static void clearIfZeroAddress(QLineEdit *edit) { clearIfZeroAddress({edit}); }
+
     /// Puts `text` into an empty field.
     static void setIfEmpty(QLineEdit *edit, const QString &text);
 

@@ -364,7 +364,8 @@ void Behaviours::derivePortList()
 
 Value Behaviours::pduValue(const std::vector<Written> &written, const std::string &scalar) const
 {
-    for (auto w = written.rbegin(); w != written.rend(); ++w) {
+    // the last binding of the PDU wins: walked from the end
+    for (auto w = written.rbegin(); w != written.rend(); ++w) { // NOLINT(modernize-loop-convert)
         if (w->name == scalar) {
             return w->value;
         }

@@ -283,7 +283,7 @@ TEST(PageKit, SilentDeviceStopsTheActionAtTheFirstUnansweredExchange)
     ASSERT_TRUE(h.device.fault(QStringLiteral("silent 600")));
     h.device.clearLog();
     h.click("Bt_Refresh");
-    EXPECT_EQ(h.device.logCount(QStringLiteral("get")), 2); // the request and its retry
+    EXPECT_EQ(h.device.attemptCount(QStringLiteral("get")), 2); // the request and its retry
     EXPECT_FALSE(h.page->readsOk);
     EXPECT_EQ(h.text("Ed_Name"), "ap-rack4");
     EXPECT_EQ(h.text("Ed_Contact"), "noc@lab.example");

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcessEnvironment>
+#include <QSet>
 
 namespace kvatest {
 
@@ -192,15 +193,41 @@ QStringList SimulatorProcess::log()
 
 int SimulatorProcess::logCount(const QString &op)
 {
-    int n = 0;
+    QSet<QString> seen;
     for (const QString &line : log()) {
         const QStringList words = line.split(QLatin1Char(' '));
-        n += words.size() > 1 && words[1] == op ? 1 : 0;
+        if (words.size() > 3 && words[1] == op) {
+            seen.insert(words[2] + QLatin1Char(' ') + words[3]); // version and request-id
+        }
+    }
+    return static_cast<int>(seen.size());
+}
+
+int SimulatorProcess::attemptCount(const QString &op)
+{
+    int n = 0;
+    for (const QString &line : log()) {
+        n += line.section(QLatin1Char(' '), 1, 1) == op ? 1 : 0;
     }
     return n;
 }
 
 QList<LoggedPdu> SimulatorProcess::requests()
+{
+    QList<LoggedPdu> out;
+    QSet<QString> seen;
+    for (const LoggedPdu &pdu : attempts()) {
+        const QString key =
+            pdu.op + QLatin1Char(' ') + pdu.version + QLatin1Char(' ') + pdu.requestId;
+        if (!seen.contains(key)) {
+            seen.insert(key);
+            out << pdu;
+        }
+    }
+    return out;
+}
+
+QList<LoggedPdu> SimulatorProcess::attempts()
 {
     QList<LoggedPdu> pdus;
     for (const QString &line : command(QStringLiteral("logpdu")).lines) {
@@ -209,6 +236,7 @@ QList<LoggedPdu> SimulatorProcess::requests()
             LoggedPdu pdu;
             pdu.op = words.value(2);
             pdu.version = words.value(3);
+            pdu.requestId = words.value(4);
             pdus << pdu;
             continue;
         }
