@@ -636,6 +636,7 @@ void TFM_Scheduling::Btn_ApplyClick()
         setStatus(QStringLiteral("Save OK!"));
     } else {
         reportFailure(QStringLiteral("Save Fail!"));
+        m_failureStays = m_ruleList->Busy; // the list read after it does not say "Get OK!" over it
     }
     clear();
 }
