@@ -369,9 +369,9 @@ TEST(PageKit, AClosedPageTakesItsProgressNoticeWithIt)
 struct ProgressCase
 {
     const char *name;
-    SaveEnd end;
     const char *fault; // switched on before Save; "" for none
-    bool box;          // the page shows its failure box
+    SaveEnd end;
+    bool box; // the page shows its failure box
 };
 
 void PrintTo(const ProgressCase &c, std::ostream *out)
@@ -380,10 +380,10 @@ void PrintTo(const ProgressCase &c, std::ostream *out)
 }
 
 const ProgressCase kProgress[] = {
-    {"Written", SaveEnd::Written, "", false},
-    {"Refused", SaveEnd::Refused, "seterror sysName genErr", true},
-    {"Unanswered", SaveEnd::Unanswered, "silent 600", true},
-    {"Thrown", SaveEnd::Thrown, "", false},
+    {"Written", "", SaveEnd::Written, false},
+    {"Refused", "seterror sysName genErr", SaveEnd::Refused, true},
+    {"Unanswered", "silent 600", SaveEnd::Unanswered, true},
+    {"Thrown", "", SaveEnd::Thrown, false},
 };
 
 class PageKitProgress : public testing::TestWithParam<ProgressCase>

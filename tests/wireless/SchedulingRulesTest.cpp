@@ -18,9 +18,9 @@ struct DaysCase
 {
     const char *name;
     const char *text; // the rule list's days
-    bool allWeek;
     const char *days; // Sun .. Sat as seven 0/1
     int value;        // the mask the device takes
+    bool allWeek;
 };
 
 void PrintTo(const DaysCase &c, std::ostream *out)
@@ -29,13 +29,13 @@ void PrintTo(const DaysCase &c, std::ostream *out)
 }
 
 const DaysCase kDays[] = {
-    {"MonWedFri", "Mon Wed Fri", false, "0101010", 42},
-    {"AllWeekIsZero", "All Week", true, "1111111", 0},
-    {"EveryDayNamedIsTheSum", "Sun Mon Tue Wed Thu Fri Sat", false, "1111111", 127},
-    {"Sunday", "Sun", false, "1000000", 1},
-    {"Saturday", "Sat", false, "0000001", 64},
-    {"UnknownWordsAreLeftAside", "Mon Funday Xyz", false, "0100000", 2},
-    {"NothingKnown", "garbage", false, "0000000", 0},
+    {"MonWedFri", "Mon Wed Fri", "0101010", 42, false},
+    {"AllWeekIsZero", "All Week", "1111111", 0, true},
+    {"EveryDayNamedIsTheSum", "Sun Mon Tue Wed Thu Fri Sat", "1111111", 127, false},
+    {"Sunday", "Sun", "1000000", 1, false},
+    {"Saturday", "Sat", "0000001", 64, false},
+    {"UnknownWordsAreLeftAside", "Mon Funday Xyz", "0100000", 2, false},
+    {"NothingKnown", "garbage", "0000000", 0, false},
 };
 
 class ScheduleDays : public testing::TestWithParam<DaysCase>

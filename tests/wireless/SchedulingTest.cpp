@@ -359,6 +359,33 @@ TEST(SchedulingPage, AChangeWhoseDeleteIsRefusedSendsNoAdd)
     EXPECT_EQ(h.text("Ed_EndHour"), "20"); // the fields stay for another try
 }
 
+// The device took the delete of a changed rule but refuses the new one: the old one is put back.
+TEST(SchedulingPage, AChangeWhoseAddIsRefusedPutsTheOldRuleBack)
+{
+    Schedule h(twoRules, {});
+    h.clickRow("User_ListView", 1); // "lab", all day on Saturdays
+    h.check("CheckBox_AllDay");
+    h.type("Ed_StartHour", "9");
+    h.type("Ed_StartMinute", "0");
+    h.type("Ed_EndHour", "10");
+    h.type("Ed_EndMinute", "0");
+    ASSERT_TRUE(h.device.fault(QStringLiteral("seterror dot11ScheduleRuleStartTime genErr")));
+    h.device.clearLog();
+    h.click("Btn_Add");
+    const QList<QStringList> written = sets(h);
+    ASSERT_EQ(written.size(), 3);
+    EXPECT_EQ(written[0].last(), "dot11ScheduleAction.0 = 0");
+    EXPECT_TRUE(written[1].contains("dot11ScheduleRuleStartTime.0 = 09:00"));
+    EXPECT_EQ(written[2],
+        (QStringList{"dot11ScheduleRuleName.0 = lab", "dot11ScheduleDaysSelect.0 = 64",
+            "dot11ScheduleAllDaySelect.0 = 1", "dot11ScheduleSSIDIndex.0 = 1",
+            "dot11ScheduleNodeStatus.0 = 0", "dot11ScheduleAction.0 = 1"}));
+    EXPECT_EQ(h.statusText(), "Save Fail!");
+    ASSERT_EQ(h.page->User_ListView->topLevelItemCount(), 2);
+    EXPECT_EQ(row(h, 1).value(0), "lab");
+    EXPECT_EQ(row(h, 1).value(4), "All Day(s)");
+}
+
 // Delete writes the selected rule's SSID index, whatever the combo shows now, and its node status
 // as the device's number.
 TEST(SchedulingPage, DeleteRemovesTheSelectedRule)
