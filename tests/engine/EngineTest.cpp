@@ -131,7 +131,7 @@ TEST_P(EngineByVersion, AsyncWalkEqualsBlockingWalk)
 }
 
 // With a tick that never comes during the test, only the answers' own read notification can move
-// the walk on: every row, one after the other, and the pump's timer still runs afterwards.
+// the walk on: every row, one after the other, and the pump is still started afterwards.
 TEST_F(VtSNMPRequestTest, AsyncWalkIsDrivenByTheAnswersNotByTheTick)
 {
     SnmpEventProcessor &pump = SnmpEventProcessor::Instance();

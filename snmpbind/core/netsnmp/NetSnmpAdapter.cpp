@@ -836,6 +836,12 @@ void Adapter::process(int notified)
     d->processing = false;
 }
 
+bool Adapter::outstanding() const
+{
+    return std::any_of(d->handles.begin(), d->handles.end(),
+        [](const auto &entry) { return entry.second->async && !entry.second->live.empty(); });
+}
+
 std::uint64_t Adapter::asyncSocketsVersion() const
 {
     return d->asyncSocketsVersion;
