@@ -139,7 +139,8 @@ int main(int argc, char **argv)
             watch.start();
             std::unique_ptr<QDialog> page(form.createPage(entry.className));
             if (page == nullptr) {
-                std::fprintf(stderr, "kva-bench-module-pages: no page %s\n", qPrintable(entry.className));
+                std::fprintf(
+                    stderr, "kva-bench-module-pages: no page %s\n", qPrintable(entry.className));
                 return 1;
             }
             page->exec();

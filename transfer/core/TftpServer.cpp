@@ -198,7 +198,8 @@ void VtTFTPServer::Start(const QString &rootDirectory, int port)
     m_listener = listener;
     m_template.port = m_listener->localPort();
     connect(m_listener, &QUdpSocket::readyRead, this, &VtTFTPServer::onRequestReadable);
-    m_service.start();
+    // the service timer runs only while sessions are held: a server waiting for requests never
+    // wakes for it
 }
 
 void VtTFTPServer::Stop()
@@ -302,6 +303,9 @@ void VtTFTPServer::acceptRequest(const QByteArray &datagram, const QHostAddress 
         || !isPlainFileName(m_template.fileName, packet->fileName);
     auto *session = new TFTPSession(*this, m_template, std::move(packet->options), from, fromPort);
     m_sessions.push_back(session);
+    if (!m_service.isActive()) {
+        m_service.start();
+    }
     session->connectAndStart(local, m_root + session->msg.fileName, refused);
 }
 
@@ -350,4 +354,12 @@ void VtTFTPServer::onServiceTick()
     for (TFTPSession *session : ended) {
         discard(session);
     }
+    if (m_sessions.empty()) {
+        m_service.stop();
+    }
+}
+
+bool VtTFTPServer::isServicing() const
+{
+    return m_service.isActive();
 }
