@@ -303,12 +303,14 @@ void TFM_Page::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    closeProgress(); // a page closed while its notice shows takes the notice with it
     QDialog::closeEvent(event);
 }
 
 void TFM_Page::reject()
 {
     if (!m_closeLocked) {
+        closeProgress();
         QDialog::reject();
     }
 }
