@@ -4,18 +4,43 @@
 
 #include <algorithm>
 #include <arpa/inet.h>
+#include <ctime>
+#include <poll.h>
 #include <sys/socket.h>
-#include <sys/time.h>
 #include <unistd.h>
 
 #include <QSocketNotifier>
 
 namespace {
 
-/// Longest wait of a session for its peer's next packet inside a burst, and longest burst: the
-/// event loop (the pages, other sessions, the listener) never waits longer than about kBurstMs.
-constexpr int kBurstWaitUs = 2000;
-constexpr qint64 kBurstMs = 10;
+/// A peer counts as late once it takes this many times its recent answer time, and never
+/// before kMinAllowanceUs: a lock-step peer on this computer answers in tens of microseconds,
+/// one on the local network in a few hundred.
+constexpr qint64 kPaceFactor = 4;
+constexpr qint64 kMinAllowanceUs = 200;
+
+qint64 monotonicUs()
+{
+    timespec now = {};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return qint64(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+}
+
+/// Whether a file of this path can be created at all: a name longer than the file system takes
+/// would be found out only when the finished upload is renamed into place.
+bool canStore(const QString &path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    const qsizetype slash = native.lastIndexOf('/');
+    const QByteArray directory =
+        slash > 0 ? native.left(slash) : QByteArray(slash == 0 ? "/" : ".");
+    const long nameMax = ::pathconf(directory.constData(), _PC_NAME_MAX);
+    if (nameMax > 0 && native.size() - slash - 1 > nameMax) {
+        return false;
+    }
+    const long pathMax = ::pathconf(directory.constData(), _PC_PATH_MAX);
+    return pathMax <= 0 || native.size() < pathMax;
+}
 
 } // namespace
 
@@ -113,6 +138,12 @@ void TFTPSession::startRead(const QString &path)
 
 void TFTPSession::startWrite(const QString &path)
 {
+    // Everything that can refuse the file is tried before the first ACK: no upload is taken in
+    // that cannot be stored.
+    if (!canStore(path)) {
+        failWith(tftp::AccessViolation, tftpAccessViolation);
+        return;
+    }
     m_target = std::make_unique<QSaveFile>(path);
     if (!m_target->open(QIODevice::WriteOnly)) {
         m_target.reset();
@@ -175,13 +206,8 @@ void TFTPSession::resize()
 
 bool TFTPSession::openSocket(const QHostAddress &local)
 {
-    m_fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    m_fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (m_fd < 0) {
-        return false;
-    }
-    const timeval wait = {0, kBurstWaitUs};
-    if (::setsockopt(m_fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait) != 0) {
-        closeSocket();
         return false;
     }
     sockaddr_in address = {};
@@ -197,6 +223,7 @@ bool TFTPSession::openSocket(const QHostAddress &local)
     m_peerAddress.sin_port = htons(m_peerPort);
     m_notifier = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &TFTPSession::onReadable);
+    m_server.watch(m_fd);
     return true;
 }
 
@@ -206,6 +233,9 @@ void TFTPSession::closeSocket()
         m_notifier->setEnabled(false);
     }
     if (m_fd >= 0) {
+        if (!m_unwatched) {
+            m_server.unwatch(m_fd);
+        }
         ::close(m_fd);
         m_fd = -1;
     }
@@ -216,15 +246,14 @@ void TFTPSession::onReadable()
     if (m_fd < 0) {
         return;
     }
-    const qint64 burstEnd = m_server.nowMs() + kBurstMs;
-    int flags = MSG_DONTWAIT; // the datagram that woke us is there already
+    const qint64 burstEndUs = monotonicUs() + qint64(m_server.m_burstMs) * 1000;
     for (;;) {
         sockaddr_in from = {};
         socklen_t fromLength = sizeof from;
-        const ssize_t length = ::recvfrom(m_fd, m_recv.data(), size_t(m_recv.size()), flags,
+        const ssize_t length = ::recvfrom(m_fd, m_recv.data(), size_t(m_recv.size()), MSG_DONTWAIT,
             reinterpret_cast<sockaddr *>(&from), &fromLength);
         if (length < 0) {
-            return;
+            break;
         }
         if (from.sin_port != m_peerAddress.sin_port
             || from.sin_addr.s_addr != m_peerAddress.sin_addr.s_addr) {
@@ -234,14 +263,64 @@ void TFTPSession::onReadable()
                 reinterpret_cast<const sockaddr *>(&from), fromLength);
         } else if (length >= tftp::kHeaderSize
             && (state == State::Active || state == State::Finished)) {
+            noteAnswer(monotonicUs());
             handle(QByteArrayView(m_recv.constData(), length));
         }
         // Only an active session expects an answer; the peer of a finished one is done.
-        if (m_fd < 0 || m_closed || state != State::Active || m_server.nowMs() >= burstEnd) {
-            return;
+        if (m_fd < 0 || m_closed || state != State::Active || !waitForPeer(burstEndUs)) {
+            break;
         }
-        flags = 0;
     }
+    if (m_unwatched && m_fd >= 0) {
+        m_server.watch(m_fd);
+    }
+    m_unwatched = false;
+}
+
+bool TFTPSession::waitForPeer(qint64 burstEndUs)
+{
+    const qint64 now = monotonicUs();
+    const qint64 dueUs = m_sentUs + allowanceUs();
+    const qint64 untilUs = std::min(dueUs, burstEndUs);
+    if (m_late || untilUs <= now) {
+        m_late = m_late || dueUs <= now;
+        return false;
+    }
+    if (!m_unwatched) {
+        // The readiness set then wakes us only for the other sockets.
+        m_server.unwatch(m_fd);
+        m_unwatched = true;
+    }
+    pollfd watched[2] = {{m_fd, POLLIN, 0}, {m_server.readinessFd(), POLLIN, 0}};
+    const nfds_t count = watched[1].fd >= 0 ? 2 : 1;
+    const qint64 waitUs = untilUs - now;
+    const timespec wait = {time_t(waitUs / 1000000), long(waitUs % 1000000) * 1000};
+    const int ready = ::ppoll(watched, count, &wait, nullptr);
+    if (ready > 0 && (watched[0].revents & (POLLIN | POLLERR)) != 0) {
+        return true;
+    }
+    if (ready == 0 && monotonicUs() >= dueUs) {
+        m_late = true; // the notifier and the deadline take over
+    }
+    return false; // late, the burst's time is up, or another socket needs the event loop
+}
+
+qint64 TFTPSession::allowanceUs() const
+{
+    const qint64 limit = m_server.m_burstWaitUs;
+    if (m_answerUs < 0) {
+        return 0; // a peer whose pace is unknown is not waited for
+    }
+    return std::min(limit, std::max(kMinAllowanceUs, m_answerUs * kPaceFactor));
+}
+
+void TFTPSession::noteAnswer(qint64 nowUs)
+{
+    const qint64 took = std::max<qint64>(0, nowUs - m_sentUs);
+    if (m_late && took <= allowanceUs()) {
+        m_late = false; // on time again: waited for in its next burst
+    }
+    m_answerUs = m_answerUs < 0 ? took : (3 * m_answerUs + took) / 4;
 }
 
 void TFTPSession::handle(QByteArrayView datagram)
@@ -385,6 +464,7 @@ bool TFTPSession::send(const char *data, qint64 length)
     if (m_fd < 0) {
         return false;
     }
+    m_sentUs = monotonicUs();
     return ::sendto(m_fd, data, size_t(length), MSG_DONTWAIT,
                reinterpret_cast<const sockaddr *>(&m_peerAddress), sizeof m_peerAddress)
         == length;
