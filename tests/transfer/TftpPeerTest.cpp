@@ -2,6 +2,7 @@
 // as a process.
 #include "CaseName.h"
 #include "ChildCheck.h"
+#include "TftpPacket.h"
 #include "TftpServer.h"
 #include "WaitUntil.h"
 
@@ -10,10 +11,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QNetworkDatagram>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUdpSocket>
 
 #include <gtest/gtest.h>
 
@@ -363,6 +366,56 @@ TEST_F(TftpdProcess, SecondDaemonOnThePortFailsWithTheReason)
     const QByteArray error = second.readAllStandardError();
     EXPECT_TRUE(error.contains("Fail to open socket!")) << error.constData();
     EXPECT_TRUE(error.contains(QByteArray::number(port))) << error.constData();
+}
+
+/// Sends one request from `from` and returns the first answer (empty when none came); a first
+/// block is acknowledged, which ends the transfer of a file shorter than a block.
+QByteArray askFrom(const QString &from, quint16 port, tftp::Opcode opcode, const QByteArray &name)
+{
+    QUdpSocket socket;
+    if (!socket.bind(QHostAddress(from), 0)) {
+        return "<cannot bind>";
+    }
+    socket.writeDatagram(
+        tftp::encodeRequest(opcode, name, "octet"), QHostAddress(QHostAddress::LocalHost), port);
+    if (!kvatest::waitUntil([&] { return socket.hasPendingDatagrams(); })) {
+        return {};
+    }
+    const QNetworkDatagram answer = socket.receiveDatagram();
+    if (answer.data().startsWith(tftp::encodeData(1, {}))) {
+        socket.writeDatagram(
+            tftp::encodeAck(1), answer.senderAddress(), quint16(answer.senderPort()));
+    }
+    return answer.data();
+}
+
+TEST_F(TftpdProcess, AllowServesOnlyTheNamedAddresses)
+{
+    ASSERT_TRUE(writeFile(root.filePath("cfg.dcf"), "keys and passwords"));
+    const quint16 port = start(daemon, {"--port", "0", "--allow", "127.0.0.1"});
+    ASSERT_NE(port, 0);
+    const QByteArray refused = tftp::encodeError(tftp::AccessViolation);
+    EXPECT_EQ(askFrom("127.0.0.2", port, tftp::Opcode::ReadRequest, "cfg.dcf"), refused);
+    EXPECT_EQ(askFrom("127.0.0.2", port, tftp::Opcode::WriteRequest, "cfg.dcf"), refused);
+    ASSERT_TRUE(kvatest::waitUntil([&] { return daemon.peek(4096).count("refused") == 2; }));
+    EXPECT_TRUE(daemon.peek(4096).contains("refused 127.0.0.2:"));
+    EXPECT_FALSE(daemon.peek(4096).contains("session")); // nothing was started for them
+    EXPECT_EQ(readFile(root.filePath("cfg.dcf")), "keys and passwords");
+
+    EXPECT_EQ(
+        run("tftp", {"127.0.0.1", QString::number(port), "-m", "binary", "-c", "get", "cfg.dcf"},
+            local.path()),
+        0);
+    EXPECT_EQ(readFile(local.filePath("cfg.dcf")), "keys and passwords");
+}
+
+TEST_F(TftpdProcess, WithoutAllowAnyoneIsServed)
+{
+    ASSERT_TRUE(writeFile(root.filePath("fw.bin"), "firmware"));
+    const quint16 port = start(daemon, {"--port", "0"});
+    ASSERT_NE(port, 0);
+    EXPECT_EQ(askFrom("127.0.0.2", port, tftp::Opcode::ReadRequest, "fw.bin"),
+        tftp::encodeData(1, "firmware"));
 }
 
 } // namespace
