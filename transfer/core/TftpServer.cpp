@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <sys/epoll.h>
+#include <sys/timerfd.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -108,7 +109,10 @@ VtTFTPError::VtTFTPError(int code, const QString &message)
 
 VtTFTPServer::VtTFTPServer(QObject *owner) : QObject(owner)
 {
-    m_readiness = ::epoll_create1(EPOLL_CLOEXEC); // without it, bursts only end by their limits
+    // Without them a session does not wait for its peer: every packet goes through the loop.
+    m_readiness = ::epoll_create1(EPOLL_CLOEXEC);
+    m_burstTimer = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    watch(m_burstTimer);
     m_template.localAddress = firstLocalAddress();
     m_service.setInterval(20);
     connect(&m_service, &QTimer::timeout, this, &VtTFTPServer::onServiceTick);
@@ -125,6 +129,10 @@ VtTFTPServer::~VtTFTPServer()
     if (m_readiness >= 0) {
         ::close(m_readiness);
         m_readiness = -1;
+    }
+    if (m_burstTimer >= 0) {
+        ::close(m_burstTimer);
+        m_burstTimer = -1;
     }
 }
 

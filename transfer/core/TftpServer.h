@@ -194,7 +194,8 @@ private:
     QList<QHostAddress> m_allowedPeers;
     int m_burstWaitUs = 2000;
     int m_burstMs = 10;
-    int m_readiness = -1; // epoll set of every socket of the server
+    int m_readiness = -1;  // epoll set of every socket of the server, and of the burst timer
+    int m_burstTimer = -1; // tells a session waiting in its burst that its peer is late
     std::function<void(const VtTFTPMsg &, bool &)> m_handler;
     QUdpSocket *m_listener = nullptr;
     std::vector<TFTPSession *> m_sessions; // children, destroyed through deleteLater

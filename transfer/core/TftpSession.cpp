@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <arpa/inet.h>
+#include <cerrno>
 #include <ctime>
-#include <poll.h>
+#include <sys/epoll.h>
 #include <sys/socket.h>
+#include <sys/timerfd.h>
 #include <unistd.h>
 
 #include <QSocketNotifier>
@@ -16,8 +18,8 @@ namespace {
 /// A peer counts as late once it takes this many times its recent answer time, and never
 /// before kMinAllowanceUs: a lock-step peer on this computer answers in tens of microseconds,
 /// one on the local network in a few hundred.
-constexpr qint64 kPaceFactor = 4;
-constexpr qint64 kMinAllowanceUs = 200;
+constexpr qint64 kPaceFactor = 8;
+constexpr qint64 kMinAllowanceUs = 500;
 
 qint64 monotonicUs()
 {
@@ -233,9 +235,7 @@ void TFTPSession::closeSocket()
         m_notifier->setEnabled(false);
     }
     if (m_fd >= 0) {
-        if (!m_unwatched) {
-            m_server.unwatch(m_fd);
-        }
+        m_server.unwatch(m_fd);
         ::close(m_fd);
         m_fd = -1;
     }
@@ -271,38 +271,82 @@ void TFTPSession::onReadable()
             break;
         }
     }
-    if (m_unwatched && m_fd >= 0) {
-        m_server.watch(m_fd);
-    }
-    m_unwatched = false;
+    m_yield = false;
+    disarmTimer();
 }
 
 bool TFTPSession::waitForPeer(qint64 burstEndUs)
 {
-    const qint64 now = monotonicUs();
     const qint64 dueUs = m_sentUs + allowanceUs();
     const qint64 untilUs = std::min(dueUs, burstEndUs);
-    if (m_late || untilUs <= now) {
+    qint64 now = monotonicUs();
+    const int readiness = m_server.readinessFd();
+    const int timer = m_server.m_burstTimer;
+    if (m_late || m_yield || untilUs <= now || readiness < 0 || timer < 0) {
         m_late = m_late || dueUs <= now;
         return false;
     }
-    if (!m_unwatched) {
-        // The readiness set then wakes us only for the other sockets.
-        m_server.unwatch(m_fd);
-        m_unwatched = true;
+    // The readiness set holds every socket of the server, this one too, and the burst timer: one
+    // wait tells whether our peer answered, whether anyone else is waiting for the event loop,
+    // or whether the peer is late. The wait itself has no time-out: arming a timer for every
+    // block costs more than the block. The timer is set once per allowance instead.
+    if (m_timerDueUs == 0 || m_timerDueUs > untilUs) {
+        armTimer(untilUs - now);
+        m_timerDueUs = untilUs;
     }
-    pollfd watched[2] = {{m_fd, POLLIN, 0}, {m_server.readinessFd(), POLLIN, 0}};
-    const nfds_t count = watched[1].fd >= 0 ? 2 : 1;
-    const qint64 waitUs = untilUs - now;
-    const timespec wait = {time_t(waitUs / 1000000), long(waitUs % 1000000) * 1000};
-    const int ready = ::ppoll(watched, count, &wait, nullptr);
-    if (ready > 0 && (watched[0].revents & (POLLIN | POLLERR)) != 0) {
-        return true;
+    for (;;) {
+        epoll_event ready[4];
+        const int count = ::epoll_wait(readiness, ready, 4, -1);
+        if (count < 0) {
+            return false;
+        }
+        bool mine = false;
+        bool ticked = false;
+        for (int i = 0; i < count; ++i) {
+            if (ready[i].data.fd == m_fd) {
+                mine = true;
+            } else if (ready[i].data.fd == timer) {
+                ticked = true;
+            } else {
+                m_yield = true; // take our own packet if it is there, then let the others in
+            }
+        }
+        if (ticked) {
+            quint64 expirations = 0;
+            [[maybe_unused]] const ssize_t got = ::read(timer, &expirations, sizeof expirations);
+            m_timerDueUs = 0;
+            now = monotonicUs();
+            if (!mine && now >= dueUs) {
+                m_late = true; // the notifier and the deadline take over
+                return false;
+            }
+            if (!mine && !m_yield && now < untilUs) {
+                armTimer(untilUs - now); // the peer is still in time
+                m_timerDueUs = untilUs;
+                continue;
+            }
+        }
+        return mine && (!ticked || now < burstEndUs);
     }
-    if (ready == 0 && monotonicUs() >= dueUs) {
-        m_late = true; // the notifier and the deadline take over
+}
+
+void TFTPSession::armTimer(qint64 us)
+{
+    itimerspec when = {};
+    when.it_value = {time_t(us / 1000000), long(us % 1000000) * 1000};
+    if (when.it_value.tv_sec == 0 && when.it_value.tv_nsec == 0) {
+        when.it_value.tv_nsec = 1000; // zero would disarm it
     }
-    return false; // late, the burst's time is up, or another socket needs the event loop
+    ::timerfd_settime(m_server.m_burstTimer, 0, &when, nullptr);
+}
+
+void TFTPSession::disarmTimer()
+{
+    if (m_timerDueUs != 0) {
+        const itimerspec off = {};
+        ::timerfd_settime(m_server.m_burstTimer, 0, &off, nullptr); // also clears an expiry
+        m_timerDueUs = 0;
+    }
 }
 
 qint64 TFTPSession::allowanceUs() const

@@ -91,6 +91,10 @@ private:
     /// (m_late is set), when the event loop has other sockets to serve, or on an error.
     bool waitForPeer(qint64 burstEndUs);
 
+    /// The server's burst timer, one shot `us` from now; and off again when the burst ends.
+    void armTimer(qint64 us);
+    void disarmTimer();
+
     /// How long the peer may take to answer before it counts as late, in microseconds.
     qint64 allowanceUs() const;
 
@@ -135,12 +139,13 @@ private:
     std::unique_ptr<QSaveFile> m_target;
     quint32 m_block = 0; // counts past 65535; the wire carries its low 16 bits
     bool m_lastBlockShort = false;
-    bool m_closed = false;    // shut down by the server; waits for its deletion
-    qint64 m_deadline = 0;    // 0: none
-    qint64 m_sentUs = 0;      // when the packet now awaiting an answer left
-    qint64 m_answerUs = -1;   // the peer's recent answer time, smoothed; -1: not known yet
-    bool m_late = false;      // missed its allowance: not waited for until it answers on time
-    bool m_unwatched = false; // out of the server's readiness set while its burst waits
+    bool m_closed = false;   // shut down by the server; waits for its deletion
+    qint64 m_deadline = 0;   // 0: none
+    qint64 m_sentUs = 0;     // when the packet now awaiting an answer left
+    qint64 m_answerUs = -1;  // the peer's recent answer time, smoothed; -1: not known yet
+    bool m_late = false;     // missed its allowance: not waited for until it answers on time
+    bool m_yield = false;    // another socket is waiting: the burst ends after this packet
+    qint64 m_timerDueUs = 0; // when the burst timer armed by this burst fires; 0: not armed
     QByteArray m_send = QByteArray(tftp::kHeaderSize + tftp::kDefaultBlockSize, '\0');
     qint64 m_sendLength = 0;
     QByteArray m_recv;
