@@ -94,29 +94,29 @@ void PrintTo(const PeerCase &c, std::ostream *out)
     *out << c.name;
 }
 
-constexpr qsizetype k40M = 40 * 1024 * 1024;
+constexpr qsizetype k40M = qsizetype(40) * 1024 * 1024;
 
 const PeerCase kPeers[] = {
     {"TftpGetEmpty", Client::TftpHpa, Direction::Get, 0, 0},
     {"TftpGet511", Client::TftpHpa, Direction::Get, 511, 0},
     {"TftpGet512", Client::TftpHpa, Direction::Get, 512, 0},
     {"TftpGet513", Client::TftpHpa, Direction::Get, 513, 0},
-    {"TftpGetMultipleOf512", Client::TftpHpa, Direction::Get, 512 * 7, 0},
+    {"TftpGetMultipleOf512", Client::TftpHpa, Direction::Get, 3584, 0},
     {"TftpGet40MRollsBlockNumbersOver", Client::TftpHpa, Direction::Get, k40M, 0},
     {"TftpPutEmpty", Client::TftpHpa, Direction::Put, 0, 0},
     {"TftpPut511", Client::TftpHpa, Direction::Put, 511, 0},
     {"TftpPut512", Client::TftpHpa, Direction::Put, 512, 0},
     {"TftpPut513", Client::TftpHpa, Direction::Put, 513, 0},
-    {"TftpPutMultipleOf512", Client::TftpHpa, Direction::Put, 512 * 7, 0},
+    {"TftpPutMultipleOf512", Client::TftpHpa, Direction::Put, 3584, 0},
     {"TftpPut40MRollsBlockNumbersOver", Client::TftpHpa, Direction::Put, k40M, 0},
     {"AtftpGet513", Client::Atftp, Direction::Get, 513, 0},
     {"AtftpPut512", Client::Atftp, Direction::Put, 512, 0},
     {"AtftpGetBlksize1428", Client::Atftp, Direction::Get, 100000, 1428},
-    {"AtftpPutBlksize8192", Client::Atftp, Direction::Put, 8192 * 3, 8192},
+    {"AtftpPutBlksize8192", Client::Atftp, Direction::Put, 24576, 8192},
     {"CurlGet512", Client::Curl, Direction::Get, 512, 0}, // curl 7.88 itself fails on an empty file
     {"CurlGet513", Client::Curl, Direction::Get, 513, 0},
-    {"CurlGetBlksize1428", Client::Curl, Direction::Get, 1428 * 20 + 5, 1428},
-    {"CurlGetBlksize8192", Client::Curl, Direction::Get, 8192 * 20, 8192},
+    {"CurlGetBlksize1428", Client::Curl, Direction::Get, 28565, 1428},
+    {"CurlGetBlksize8192", Client::Curl, Direction::Get, 163840, 8192},
     {"CurlPut1536", Client::Curl, Direction::Put, 1536, 0},
     {"CurlPutBlksize8192", Client::Curl, Direction::Put, 8192 * 5 + 1, 8192},
 };
@@ -224,7 +224,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, TftpPeer, testing::ValuesIn(kPeers), kvatest::ca
 
 TEST_F(TftpPeerStop, StopLetsTheTransferInProgressFinish)
 {
-    const QByteArray content = randomBytes(4 * 1024 * 1024);
+    const QByteArray content = randomBytes(qsizetype(4) * 1024 * 1024);
     ASSERT_TRUE(writeFile(local.filePath("up.bin"), content));
     QProcess client;
     client.setWorkingDirectory(local.path());
@@ -244,7 +244,7 @@ TEST_F(TftpPeerStop, TheEventLoopKeepsItsTurnsWhileATransferRuns)
 {
     // A session waits for its peer's next packet inside short bursts; the pages, other sessions
     // and the listener must still get their turns while a long transfer is going on.
-    ASSERT_TRUE(writeFile(root.filePath("down.bin"), randomBytes(4 * 1024 * 1024)));
+    ASSERT_TRUE(writeFile(root.filePath("down.bin"), randomBytes(qsizetype(4) * 1024 * 1024)));
     int turnsWhileTransferring = 0;
     QTimer heartbeat;
     heartbeat.setInterval(1);
