@@ -131,6 +131,7 @@ public:
     static void clearIfZeroAddress(std::initializer_list<QLineEdit *> edits);
 
     static void clearIfZeroAddress(QLineEdit *edit) { clearIfZeroAddress({edit}); }
+
     /// Puts `text` into an empty field.
     static void setIfEmpty(QLineEdit *edit, const QString &text);
 
@@ -287,6 +288,10 @@ protected:
 
     /// Binds variable i of `request` to the i-th entry of `controls`.
     static void bindControls(VtSNMPRequest2Edits *request, std::initializer_list<Bound> controls);
+
+    /// Every failed read or write of `request` (a time-out, an error-status, a value its syntax
+    /// cannot hold) writes its result line to the request's message target.
+    static void reportFailures(VtSNMPRequest2Edits *request);
 
     /// Get() that leaves the request's edits and labels as they were when the read fails.
     bool getKeepingFields(VtSNMPRequest2Edits *request);
