@@ -82,7 +82,8 @@ public:
     /// its message goes to the status bar. False when that happened.
     bool guarded(const std::function<void()> &block);
 
-    /// While set, neither the close button nor Escape closes the page.
+    /// While set, neither the close button nor Escape closes the page. A close that goes through
+    /// closes the progress notice too.
     void setCloseLocked(bool locked) { m_closeLocked = locked; }
 
     bool closeLocked() const { return m_closeLocked; }

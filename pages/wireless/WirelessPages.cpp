@@ -2,8 +2,13 @@
 #include "WirelessPages.h"
 
 #include "PageRegistry.h"
+#include "TClientInformation.h"
+#include "TFM_APArray.h"
 #include "TFM_Group.h"
 #include "TFM_Performace.h"
+#include "TFM_RogueAP.h"
+#include "TFM_Scheduling.h"
+#include "TFM_WDSInfo.h"
 #include "TFM_WLANPart.h"
 #include "TFM_Wirless.h"
 
@@ -16,4 +21,10 @@ void registerWirelessPages(PageRegistry &registry)
     // no menu entry opens it: registered under its class name, which names no entry, it is
     // opened by class
     registry.add<TFM_Group>(QStringLiteral("TFM_Group"), QStringLiteral("TFM_Group"));
+    registry.add<TFM_RogueAP>(QStringLiteral("Intrusion1"), QStringLiteral("TFM_RogueAP"));
+    registry.add<TClientInformation>(
+        QStringLiteral("Client1"), QStringLiteral("TClientInformation"));
+    registry.add<TFM_WDSInfo>(QStringLiteral("WDSInformation1"), QStringLiteral("TFM_WDSInfo"));
+    registry.add<TFM_Scheduling>(QStringLiteral("Scheduling1"), QStringLiteral("TFM_Scheduling"));
+    registry.add<TFM_APArray>(QStringLiteral("mniAPArray1"), QStringLiteral("TFM_APArray"));
 }
