@@ -188,12 +188,12 @@ TEST(GroupPage, RefusedWriteSaysSoAndClosesTheNotice)
 TEST(GroupPage, SilentDeviceOpensAfterItsFirstReadAndCloses)
 {
     Grouping h({{"dot11UserLimit", "33"}}, {"silent 60"}, {0.002, 0});
-    EXPECT_EQ(h.device.requests().size(), 2); // the first read and its retry
+    EXPECT_EQ(h.device.attempts().size(), 2); // the first read and its retry
     EXPECT_EQ(h.statusText(), kvatest::timeoutText());
     h.type("Ed_UsrL", "9"); // load balancing unknown: the limit stays editable
     h.device.clearLog();
     h.click("Bt_Apply");
-    EXPECT_EQ(h.device.logCount(QStringLiteral("set")), 2); // the write and its retry
+    EXPECT_EQ(h.device.attemptCount(QStringLiteral("set")), 2); // the write and its retry
     EXPECT_EQ(h.statusText(), "Setting Error!");
     EXPECT_FALSE(h.page->progressShown());
     EXPECT_TRUE(h.page->isEnabled());

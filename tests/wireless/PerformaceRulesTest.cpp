@@ -49,10 +49,10 @@ const SecurityCase kSecurity[] = {
     {"LegacyModeRestricts", "wpa2-psk", "Disable", "aes", false, false, true},
 };
 
-class PerformanceSecurity : public testing::TestWithParam<SecurityCase>
+class PerformanceRulesSecurity : public testing::TestWithParam<SecurityCase>
 { };
 
-TEST_P(PerformanceSecurity, WeakAndRestricted)
+TEST_P(PerformanceRulesSecurity, WeakAndRestricted)
 {
     const SecurityCase &c = GetParam();
     const bool weak = weakSecurity(
@@ -62,7 +62,7 @@ TEST_P(PerformanceSecurity, WeakAndRestricted)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, PerformanceSecurity, testing::ValuesIn(kSecurity), kvatest::caseName);
+    Cases, PerformanceRulesSecurity, testing::ValuesIn(kSecurity), kvatest::caseName);
 
 // --- data rates -------------------------------------------------------------------------------
 
@@ -104,10 +104,10 @@ const DataRateCase kDataRates[] = {
     {"UnknownBandIs24", -1, false, "1", "Best(up to 54)", kRates24, 12, true},
 };
 
-class PerformanceDataRates : public testing::TestWithParam<DataRateCase>
+class PerformanceRulesDataRates : public testing::TestWithParam<DataRateCase>
 { };
 
-TEST_P(PerformanceDataRates, ItemsAndSelection)
+TEST_P(PerformanceRulesDataRates, ItemsAndSelection)
 {
     const DataRateCase &c = GetParam();
     const DataRateChoice choice = dataRates(c.band, c.n80211, QLatin1String(c.value));
@@ -117,7 +117,7 @@ TEST_P(PerformanceDataRates, ItemsAndSelection)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, PerformanceDataRates, testing::ValuesIn(kDataRates), kvatest::caseName);
+    Cases, PerformanceRulesDataRates, testing::ValuesIn(kDataRates), kvatest::caseName);
 
 // --- multicast rates --------------------------------------------------------------------------
 
@@ -152,10 +152,10 @@ const MulticastCase kMulticast[] = {
     {"EmptyList", "", "Disable", true, "", ""},
 };
 
-class PerformanceMulticast : public testing::TestWithParam<MulticastCase>
+class PerformanceRulesMulticast : public testing::TestWithParam<MulticastCase>
 { };
 
-TEST_P(PerformanceMulticast, ItemsAndSelection)
+TEST_P(PerformanceRulesMulticast, ItemsAndSelection)
 {
     const MulticastCase &c = GetParam();
     const MulticastChoice choice =
@@ -166,7 +166,7 @@ TEST_P(PerformanceMulticast, ItemsAndSelection)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, PerformanceMulticast, testing::ValuesIn(kMulticast), kvatest::caseName);
+    Cases, PerformanceRulesMulticast, testing::ValuesIn(kMulticast), kvatest::caseName);
 
 TEST(PerformanceRules, NOnlyGoesAndTheChosenModeStaysByText)
 {
@@ -246,10 +246,10 @@ const InputCase kInputs[] = {
     {"ClientAck", k24, kClient, false, "", "", "", "63", InputField::AckTimeout, kAck24Text},
 };
 
-class PerformanceInputCheck : public testing::TestWithParam<InputCase>
+class PerformanceRulesInputCheck : public testing::TestWithParam<InputCase>
 { };
 
-TEST_P(PerformanceInputCheck, FirstRefusalInOrder)
+TEST_P(PerformanceRulesInputCheck, FirstRefusalInOrder)
 {
     const InputCase &c = GetParam();
     PerformanceInput in;
@@ -266,7 +266,7 @@ TEST_P(PerformanceInputCheck, FirstRefusalInOrder)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, PerformanceInputCheck, testing::ValuesIn(kInputs), kvatest::caseName);
+    Cases, PerformanceRulesInputCheck, testing::ValuesIn(kInputs), kvatest::caseName);
 
 // --- members written --------------------------------------------------------------------------
 
@@ -294,15 +294,16 @@ const MembersCase kMembers[] = {
     {"UnknownModeAsAccessPoint", -1, true, k24, "0,1,2,3,4,5,6,7,8,9,10,11,17"},
 };
 
-class PerformanceMembers : public testing::TestWithParam<MembersCase>
+class PerformanceRulesMembers : public testing::TestWithParam<MembersCase>
 { };
 
-TEST_P(PerformanceMembers, ByModeAndBand)
+TEST_P(PerformanceRulesMembers, ByModeAndBand)
 {
     const MembersCase &c = GetParam();
     EXPECT_EQ(performanceMembers(c.mode, c.limitOn, c.band), QLatin1String(c.members));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, PerformanceMembers, testing::ValuesIn(kMembers), kvatest::caseName);
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PerformanceRulesMembers, testing::ValuesIn(kMembers), kvatest::caseName);
 
 } // namespace

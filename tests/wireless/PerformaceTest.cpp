@@ -499,7 +499,7 @@ TEST(PerformancePage, AFailedReadKeepsItsMessageAndTheRulesStillRun)
 TEST(PerformancePage, SilentDeviceOpensAfterItsFirstReadAndCloses)
 {
     Performance h(seeded({}, {"silent 60"}), {0.002, 0});
-    EXPECT_EQ(h.device.requests().size(), 2); // the band read and its retry
+    EXPECT_EQ(h.device.attempts().size(), 2); // the band read and its retry
     EXPECT_EQ(h.statusText(), kvatest::timeoutText());
     EXPECT_TRUE(h.ui.messages.isEmpty());
     h.type("Ed_BeInta", "100");
@@ -508,7 +508,7 @@ TEST(PerformancePage, SilentDeviceOpensAfterItsFirstReadAndCloses)
     h.type("Ed_AckTimeOut", "100");
     h.device.clearLog();
     h.click("Bt_Apply_a");
-    EXPECT_EQ(h.device.logCount(QStringLiteral("set")), 2); // the first write and its retry
+    EXPECT_EQ(h.device.attemptCount(QStringLiteral("set")), 2); // the first write and its retry
     EXPECT_EQ(h.statusText(), "Set Error!");
     h.close();
     EXPECT_EQ(h.page, nullptr);

@@ -187,12 +187,12 @@ TEST(WLANPartPage, ValueOutsideTheListGoesBackAsRead)
 TEST(WLANPartPage, SilentDeviceOpensAfterItsFirstReadAndCloses)
 {
     Partition h(kSeeded, {"silent 60"}, {0.002, 0});
-    EXPECT_EQ(h.device.requests().size(), 2); // the band read and its retry
+    EXPECT_EQ(h.device.attempts().size(), 2); // the band read and its retry
     EXPECT_EQ(h.statusText(), kvatest::timeoutText());
     EXPECT_TRUE(h.ui.messages.isEmpty());
     h.device.clearLog();
     h.click("Btn_Apply");
-    EXPECT_EQ(h.device.logCount(QStringLiteral("set")), 2); // the write and its retry
+    EXPECT_EQ(h.device.attemptCount(QStringLiteral("set")), 2); // the write and its retry
     EXPECT_EQ(h.statusText(), "Setting Error!");
     h.close();
     EXPECT_EQ(h.page, nullptr);
