@@ -195,12 +195,12 @@ struct InputCase
     const char *name;
     int band;
     int mode;
+    InputField field; // the refusal expected
     bool userLimitWritten;
     const char *beacon;
     const char *dtim;
     const char *userLimit;
     const char *ack;
-    InputField field;
     const char *message;
 };
 
@@ -222,28 +222,28 @@ const char kAck24Text[] = "The Ack TimeOut value range is 64~200.";
 const char kAck5Text[] = "The Ack TimeOut value range is 50~200.";
 
 const InputCase kInputs[] = {
-    {"AllInRange", k24, kAp, true, "25", "1", "0", "64", InputField::None, nullptr},
-    {"UpperBounds", k24, kAp, true, "500", "15", "64", "200", InputField::None, nullptr},
-    {"Beacon24", k24, kAp, true, "24", "1", "0", "64", InputField::Beacon, kBeaconText},
-    {"Beacon501", k24, kAp, true, "501", "1", "0", "64", InputField::Beacon, kBeaconText},
-    {"BeaconEmpty", k24, kAp, true, "", "1", "0", "64", InputField::Beacon, kBeaconText},
-    {"BeaconNoNumberIsZero", k24, kAp, true, "x", "1", "0", "64", InputField::Beacon, kBeaconText},
-    {"BeaconBeforeDtim", k24, kAp, true, "1", "99", "0", "64", InputField::Beacon, kBeaconText},
-    {"DtimZero", k24, kAp, true, "100", "0", "0", "64", InputField::Dtim, kDtimText},
-    {"Dtim16", k24, kAp, true, "100", "16", "0", "64", InputField::Dtim, kDtimText},
-    {"UserLimit65", k24, kAp, true, "100", "1", "65", "64", InputField::UserLimit, kLimitText},
-    {"UserLimitEmpty", k24, kAp, true, "100", "1", "", "64", InputField::UserLimit, kLimitText},
-    {"UserLimitNotWrittenNotChecked", k24, kWds, false, "100", "1", "", "64", InputField::None,
+    {"AllInRange", k24, kAp, InputField::None, true, "25", "1", "0", "64", nullptr},
+    {"UpperBounds", k24, kAp, InputField::None, true, "500", "15", "64", "200", nullptr},
+    {"Beacon24", k24, kAp, InputField::Beacon, true, "24", "1", "0", "64", kBeaconText},
+    {"Beacon501", k24, kAp, InputField::Beacon, true, "501", "1", "0", "64", kBeaconText},
+    {"BeaconEmpty", k24, kAp, InputField::Beacon, true, "", "1", "0", "64", kBeaconText},
+    {"BeaconNoNumberIsZero", k24, kAp, InputField::Beacon, true, "x", "1", "0", "64", kBeaconText},
+    {"BeaconBeforeDtim", k24, kAp, InputField::Beacon, true, "1", "99", "0", "64", kBeaconText},
+    {"DtimZero", k24, kAp, InputField::Dtim, true, "100", "0", "0", "64", kDtimText},
+    {"Dtim16", k24, kAp, InputField::Dtim, true, "100", "16", "0", "64", kDtimText},
+    {"UserLimit65", k24, kAp, InputField::UserLimit, true, "100", "1", "65", "64", kLimitText},
+    {"UserLimitEmpty", k24, kAp, InputField::UserLimit, true, "100", "1", "", "64", kLimitText},
+    {"UserLimitNotWrittenNotChecked", k24, kWds, InputField::None, false, "100", "1", "", "64",
         nullptr},
-    {"Ack60On24", k24, kAp, true, "100", "1", "0", "60", InputField::AckTimeout, kAck24Text},
-    {"AckEmptyOn24", k24, kAp, true, "100", "1", "0", "", InputField::AckTimeout, kAck24Text},
-    {"Ack60On5", k5, kAp, true, "100", "1", "0", "60", InputField::None, nullptr},
-    {"Ack49On5", k5, kAp, true, "100", "1", "0", "49", InputField::AckTimeout, kAck5Text},
-    {"AckEmptyOn5CountsAsZero", k5, kAp, true, "100", "1", "0", "", InputField::AckTimeout,
+    {"Ack60On24", k24, kAp, InputField::AckTimeout, true, "100", "1", "0", "60", kAck24Text},
+    {"AckEmptyOn24", k24, kAp, InputField::AckTimeout, true, "100", "1", "0", "", kAck24Text},
+    {"Ack60On5", k5, kAp, InputField::None, true, "100", "1", "0", "60", nullptr},
+    {"Ack49On5", k5, kAp, InputField::AckTimeout, true, "100", "1", "0", "49", kAck5Text},
+    {"AckEmptyOn5CountsAsZero", k5, kAp, InputField::AckTimeout, true, "100", "1", "0", "",
         kAck5Text},
-    {"Ack201On5", k5, kAp, true, "100", "1", "0", "201", InputField::AckTimeout, kAck5Text},
-    {"ClientChecksOnlyTheAck", k24, kClient, false, "", "", "", "64", InputField::None, nullptr},
-    {"ClientAck", k24, kClient, false, "", "", "", "63", InputField::AckTimeout, kAck24Text},
+    {"Ack201On5", k5, kAp, InputField::AckTimeout, true, "100", "1", "0", "201", kAck5Text},
+    {"ClientChecksOnlyTheAck", k24, kClient, InputField::None, false, "", "", "", "64", nullptr},
+    {"ClientAck", k24, kClient, InputField::AckTimeout, false, "", "", "", "63", kAck24Text},
 };
 
 class PerformanceRulesInputCheck : public testing::TestWithParam<InputCase>

@@ -368,8 +368,8 @@ struct RateCase
     const char *rateChosen; // nullptr for none
     const char *first;      // the first data rate item
     const char *rateShown;
-    bool rateFree;
     const char *shortGI;
+    bool rateFree;
     bool shortGIFree;
     const char *written; // dot11DataRate afterwards
 };
@@ -384,17 +384,17 @@ const char kBest300[] = "Best(up to 300)";
 
 const RateCase kRates[] = {
     {"LegacyRateFromTheDevice", {{"dot11WifiMode", "3"}, {"dot11DataRate", "054"}}, nullptr, "11",
-        kBest54, "11", true, "Disable", false, "11"},
+        kBest54, "11", "Disable", true, false, "11"},
     {"LegacyAutoShownAsBestAndWrittenAsShown", {{"dot11WifiMode", "3"}, {"dot11DataRate", "Auto"}},
-        nullptr, nullptr, kBest54, kBest54, true, "Disable", false, kBest54},
+        nullptr, nullptr, kBest54, kBest54, "Disable", true, false, kBest54},
     {"NModeFixedAndWritesAuto", {{"dot11DataRate", "48"}, {"dot11ShortGI", "1"}}, nullptr, nullptr,
-        kBest300, kBest300, false, "Enable", true, "Auto"},
+        kBest300, kBest300, "Enable", false, true, "Auto"},
     {"ChoosingLegacyOffersTheRates", {{"dot11DataRate", "5.5"}, {"dot11ShortGI", "1"}},
-        "Mixed 802.11g and 802.11b", nullptr, kBest54, "5.5", true, "Disable", false, "5.5"},
+        "Mixed 802.11g and 802.11b", nullptr, kBest54, "5.5", "Disable", true, false, "5.5"},
     {"ChoosingNOnlyOnFiveGHz", {{"dot11Band", "1"}, {"dot11WifiMode", "7"}}, "802.11n Only",
-        nullptr, kBest300, kBest300, false, "Disable", true, "Auto"},
+        nullptr, kBest300, kBest300, "Disable", false, true, "Auto"},
     {"LegacyNoNumberGoesBackAsRead", {{"dot11WifiMode", "3"}, {"dot11DataRate", "abc"}}, nullptr,
-        nullptr, kBest54, "", true, "Disable", false, "abc"},
+        nullptr, kBest54, "", "Disable", true, false, "abc"},
 };
 
 class PerformanceRates : public testing::TestWithParam<RateCase>
