@@ -22,7 +22,8 @@ void registerNetworkPages(PageRegistry &registry)
         QStringLiteral("mniLocalRADIUSServer1"), QStringLiteral("TFM_LRADIUSSer"));
     registry.add<TFM_DHCP>(QStringLiteral("DHCPServer1"), QStringLiteral("TFM_DHCP"));
     registry.add<TFM_LanCfg>(QStringLiteral("hLan1"), QStringLiteral("TFM_LanCfg"));
-    registry.add<TFM_VlanSetting>(QStringLiteral("VlanSetting1"), QStringLiteral("TFM_VlanSetting"));
+    registry.add<TFM_VlanSetting>(
+        QStringLiteral("VlanSetting1"), QStringLiteral("TFM_VlanSetting"));
     registry.add<TFM_QosSetting>(QStringLiteral("QosSetting1"), QStringLiteral("TFM_QosSetting"));
     // hidden in the menu as well; the traffic manager is its third tab
     registry.add<TFM_TrafficCtrl>(

@@ -168,8 +168,8 @@ void TFM_QosSetting::makeRequests()
     bindControls(m_classifiers, {CheckBox_Http, CheckBox_Automatic});
     m_delete = makeRequest(kDeleteVars, itScalars, 10000);
     bindControls(m_delete, {{Ed_QosRuleDel, "%s"}});
-    m_rules = makeRequest(
-        kRuleVars, itTable, 10000, onDone(&TFM_QosSetting::rulesRead, &TFM_QosSetting::ruleWritten));
+    m_rules = makeRequest(kRuleVars, itTable, 10000,
+        onDone(&TFM_QosSetting::rulesRead, &TFM_QosSetting::ruleWritten));
     m_rules->BindListView(LV_QosRules, true);
     bindControls(m_rules,
         {LB_Index, CB_QosRulesState, {Ed_QosName, "%s"}, CB_Priority, {Ed_ProtocolName, "%u"},
@@ -179,7 +179,8 @@ void TFM_QosSetting::makeRequests()
             {Ed_PortTo2, "%s"}, {Ed_HostTowPortRange, "%s"}});
     m_ruleStates = makeRequest(kNoVars, itInstance, 10000);
     m_ruleStates->BeforeSetHook = [this] {
-        showProgress(QStringLiteral("Please wait..."), QStringLiteral("The settings are saving now."));
+        showProgress(
+            QStringLiteral("Please wait..."), QStringLiteral("The settings are saving now."));
     };
 }
 
@@ -281,11 +282,11 @@ void TFM_QosSetting::rulesRead(const VtSNMPError &result)
         if (cell(kName).isEmpty()) {
             continue;
         }
-        QTreeWidgetItem *item = LV_QosRulesUser->addRow({cell(kName), cell(kPriority),
-            cell(kOneIpStart) + QLatin1Char('~') + cell(kOneIpEnd),
-            cell(kTwoIpStart) + QLatin1Char('~') + cell(kTwoIpEnd),
-            qos::protocolPortsText(cell(kProtocolType), cell(kOnePortStart), cell(kOnePortEnd),
-                cell(kTwoPortStart), cell(kTwoPortEnd))});
+        QTreeWidgetItem *item = LV_QosRulesUser->addRow(
+            {cell(kName), cell(kPriority), cell(kOneIpStart) + QLatin1Char('~') + cell(kOneIpEnd),
+                cell(kTwoIpStart) + QLatin1Char('~') + cell(kTwoIpEnd),
+                qos::protocolPortsText(cell(kProtocolType), cell(kOnePortStart), cell(kOnePortEnd),
+                    cell(kTwoPortStart), cell(kTwoPortEnd))});
         item->setCheckState(
             0, cell(kState) == QLatin1String("Enable") ? Qt::Checked : Qt::Unchecked);
     }
@@ -439,6 +440,7 @@ void TFM_QosSetting::Btn_AddClick()
             int column; // the start's column; the end and the count follow it
         } hosts[] = {{Ed_PortFrom1, Ed_PortTo1, Ed_HostOnePortRange, kOnePortStart},
             {Ed_PortFrom2, Ed_PortTo2, Ed_HostTowPortRange, kTwoPortStart}};
+
         for (const auto &host : hosts) {
             const bool start = !host.start->text().isEmpty();
             const bool end = !host.end->text().isEmpty();
@@ -450,8 +452,8 @@ void TFM_QosSetting::Btn_AddClick()
             }
         }
     } else {
-        write.out({kOnePortStart, kOnePortEnd, kOnePortRange, kTwoPortStart, kTwoPortEnd,
-            kTwoPortRange});
+        write.out(
+            {kOnePortStart, kOnePortEnd, kOnePortRange, kTwoPortStart, kTwoPortEnd, kTwoPortRange});
     }
     if (Ed_IpFrom2->text().isEmpty()) {
         write.out({kTwoIpStart, kTwoIpRange});
@@ -470,7 +472,7 @@ void TFM_QosSetting::Btn_DelClick()
     const int row = LV_QosRulesUser->selectedRow();
     if (row < 0
         || !confirm(QStringLiteral("Are you sure you want to delete ")
-                + LV_QosRulesUser->cell(row, 0) + QLatin1Char('?'))) {
+            + LV_QosRulesUser->cell(row, 0) + QLatin1Char('?'))) {
         return;
     }
     if (!m_delete->Set()) {

@@ -96,7 +96,7 @@ private:
 
     int m_count = 0; // rules listed
     ButtonState m_buttonState = kAdding;
-    bool m_qosControls = true;  // the enable rule's last word: the rule controls are on
+    bool m_qosControls = true; // the enable rule's last word: the rule controls are on
     bool m_applyEnabled = false;
     bool m_readFollows = false; // a write the device took: the binding reads the table again
 };

@@ -35,10 +35,10 @@ const UISnmpVar kMultiSsidVars[] = {
     {nullptr},
 };
 
-#define MODE(n)                                                                                    \
-    {                                                                                              \
-        TRAFFIC("1.1.1.1.3." #n), "dot11TrafficcontrolInterfaceMode" #n, synInteger,               \
-            vfRead | vfWrite, &olMode                                                              \
+#define MODE(n)                                                                      \
+    {                                                                                \
+        TRAFFIC("1.1.1.1.3." #n), "dot11TrafficcontrolInterfaceMode" #n, synInteger, \
+            vfRead | vfWrite, &olMode                                                \
     }
 
 const UISnmpVar kModeVars[] = {
@@ -74,9 +74,9 @@ const UISnmpVar kQosSwitchVars[] = {
     {nullptr},
 };
 
-#define CLASS(column, n, name, syntax, options)                                                    \
-    {                                                                                              \
-        TRAFFIC("2.2.2.1.1." column "." #n), name #n, syntax, vfRead | vfWrite, options            \
+#define CLASS(column, n, name, syntax, options)                                         \
+    {                                                                                   \
+        TRAFFIC("2.2.2.1.1." column "." #n), name #n, syntax, vfRead | vfWrite, options \
     }
 
 const UISnmpVar kPriorityVars[] = {
@@ -123,8 +123,7 @@ const UISnmpVar kPortVars[] = {
 const UISnmpVar kManagerVars[] = {
     {TRAFFIC("3.1.1"), "dot11TrafficManagerStauts", synInteger, vfRead | vfWrite,
         &options::disableEnable}, // shipped name
-    {TRAFFIC("3.1.2"), "dot11TrafficManagerUlistClient", synInteger, vfRead | vfWrite,
-        &olUnlisted},
+    {TRAFFIC("3.1.2"), "dot11TrafficManagerUlistClient", synInteger, vfRead | vfWrite, &olUnlisted},
     {nullptr},
 };
 
@@ -180,11 +179,10 @@ const char *const kDownBoxes[TFM_TrafficCtrl::kInterfaces] = {"ChBox_Ethernet", 
     "ChBox_Multissid1", "ChBox_Multissid2", "ChBox_Multissid3", "ChBox_Multissid4",
     "ChBox_Multissid5", "ChBox_Multissid6", "ChBox_Multissid7", "ChBox_WDS1", "ChBox_WDS2",
     "ChBox_WDS3", "ChBox_WDS4", "ChBox_WDS5", "ChBox_WDS6", "ChBox_WDS7", "ChBox_WDS8"};
-const char *const kUpBoxes[TFM_TrafficCtrl::kInterfaces] = {"ChBox_Ethernet2",
-    "ChBox_Primaryssid2", "ChBox_Multissid1u", "ChBox_Multissid2u", "ChBox_Multissid3u",
-    "ChBox_Multissid4u", "ChBox_Multissid5u", "ChBox_Multissid6u", "ChBox_Multissid7u",
-    "ChBox_WDS1u", "ChBox_WDS2u", "ChBox_WDS3u", "ChBox_WDS4u", "ChBox_WDS5u", "ChBox_WDS6u",
-    "ChBox_WDS7u", "ChBox_WDS8u"};
+const char *const kUpBoxes[TFM_TrafficCtrl::kInterfaces] = {"ChBox_Ethernet2", "ChBox_Primaryssid2",
+    "ChBox_Multissid1u", "ChBox_Multissid2u", "ChBox_Multissid3u", "ChBox_Multissid4u",
+    "ChBox_Multissid5u", "ChBox_Multissid6u", "ChBox_Multissid7u", "ChBox_WDS1u", "ChBox_WDS2u",
+    "ChBox_WDS3u", "ChBox_WDS4u", "ChBox_WDS5u", "ChBox_WDS6u", "ChBox_WDS7u", "ChBox_WDS8u"};
 const char *const kModeSelectors[TFM_TrafficCtrl::kInterfaces] = {"ComboBox1", "ComboBox2",
     "ComboBox3", "ComboBox4", "ComboBox5", "ComboBox6", "ComboBox7", "ComboBox8", "ComboBox9",
     "ComboBox10", "ComboBox11", "ComboBox12", "ComboBox13", "ComboBox14", "ComboBox15",
@@ -208,8 +206,9 @@ const char *const kJoinedPorts[TFM_TrafficCtrl::kUserClasses] = {
     "Ed_Port5", "Ed_Port6", "Ed_Port7", "Ed_Port8"};
 
 const char kNoMac[] = "000000000000";
-const char kSpeedOutOfRange[] = "The bandwidth for the traffic manager rules should not less than 1 "
-                                "kbit/sec, or greater than traffic manager bandwidth!";
+const char kSpeedOutOfRange[] =
+    "The bandwidth for the traffic manager rules should not less than 1 "
+    "kbit/sec, or greater than traffic manager bandwidth!";
 const char kBadRate[] = "Invaild value for the rate !"; // shipped text
 const char kNameTaken[] = "The name has exist, please input username again!";
 
@@ -307,8 +306,8 @@ TFM_TrafficCtrl::TFM_TrafficCtrl(QWidget *owner, const PageContext &context)
     Ed_VantrelSp = form().addEdit("Ed_VantrelSp", QStringLiteral("Downlink Speed"), 6);
     Ed_ULinkSp = form().addEdit("Ed_ULinkSp", QStringLiteral("Uplink Speed"), 6);
     form().addLine("LB_SpeedUnit", QStringLiteral("Mbits/sec"));
-    Bt_TrafficAdd =
-        addGroupButton("Bt_TrafficAdd", QStringLiteral("Add"), &TFM_TrafficCtrl::Bt_TrafficAddClick);
+    Bt_TrafficAdd = addGroupButton(
+        "Bt_TrafficAdd", QStringLiteral("Add"), &TFM_TrafficCtrl::Bt_TrafficAddClick);
     Bt_TrafficClear = addFieldButton(
         "Bt_TrafficClear", QStringLiteral("Clear"), &TFM_TrafficCtrl::Bt_TrafficClearClick);
     GB_RuleList = form().beginGroup("GB_RuleList", QStringLiteral("Traffic Manager Rules "));
@@ -316,8 +315,8 @@ TFM_TrafficCtrl::TFM_TrafficCtrl(QWidget *owner, const PageContext &context)
         {{QStringLiteral("Name"), 100}, {QStringLiteral("Client Ip"), 110},
             {QStringLiteral("Client Mac"), 110}, {QStringLiteral("Downlink Speed"), -1},
             {QStringLiteral("Uplink Speed"), -1}});
-    Bt_TrafficDel =
-        addGroupButton("Bt_TrafficDel", QStringLiteral("Delete"), &TFM_TrafficCtrl::Bt_TrafficDelClick);
+    Bt_TrafficDel = addGroupButton(
+        "Bt_TrafficDel", QStringLiteral("Delete"), &TFM_TrafficCtrl::Bt_TrafficDelClick);
     form().endGroup();
     SB_TrafficManager = form().addStatusBar("SB_TrafficManager");
     form().endTab();
@@ -484,8 +483,8 @@ void TFM_TrafficCtrl::availabilityRule()
     // by row position: row 1 the primary SSID, then the SSIDs 1 to 7; rows the device does not
     // have leave their boxes alone
     for (int row = 0; row < kAvailabilityRows && row < Lv_MultiIndex->topLevelItemCount(); ++row) {
-        const bool on = Lv_MultiIndex->cell(row, wireless::mstIndividualState)
-            != QLatin1String("Disable");
+        const bool on =
+            Lv_MultiIndex->cell(row, wireless::mstIndividualState) != QLatin1String("Disable");
         ChBox_Down[static_cast<std::size_t>(kPrimary + row)]->setEnabled(on);
         ChBox_Up[static_cast<std::size_t>(kPrimary + row)]->setEnabled(on);
     }
@@ -572,9 +571,9 @@ void TFM_TrafficCtrl::Bt_LinkApplyClick()
     for (int i = 0; i < kInterfaces; ++i) {
         const auto n = static_cast<std::size_t>(i);
         QComboBox *selector = ComboBox[n];
-        const int mode = traffic::collectedMode(ChBox_Down[n]->isEnabled(),
-            ChBox_Down[n]->isChecked(), ChBox_Up[n]->isEnabled(), ChBox_Up[n]->isChecked(),
-            selector->currentIndex());
+        const int mode =
+            traffic::collectedMode(ChBox_Down[n]->isEnabled(), ChBox_Down[n]->isChecked(),
+                ChBox_Up[n]->isEnabled(), ChBox_Up[n]->isChecked(), selector->currentIndex());
         selector->setCurrentIndex(mode);
     }
     WriteSequence save(*this);
@@ -649,8 +648,7 @@ bool TFM_TrafficCtrl::qosChecksPass()
 {
     for (QLineEdit *limit : Ed_Limit) {
         if (limit->text().isEmpty()) {
-            return refuse(
-                limit, "Warning", "Please input value for the limit !", faClearAndFocus);
+            return refuse(limit, "Warning", "Please input value for the limit !", faClearAndFocus);
         }
         if (!traffic::validLimit(limit->text())) {
             return refuse(limit, "Warning", "Invaild value for the limit !", faClearAndFocus);
@@ -667,8 +665,7 @@ bool TFM_TrafficCtrl::qosChecksPass()
         // no port in either
         for (QLineEdit *port : {Ed_PortL[i], Ed_PortR[i]}) {
             const QString text = checkedText(port->text());
-            const bool valid =
-                n == 0 ? traffic::readsAsInteger(text) : traffic::allDigits(text);
+            const bool valid = n == 0 ? traffic::readsAsInteger(text) : traffic::allDigits(text);
             if (!valid) {
                 return refuse(port, "Warning", kBadPort, faClearAndFocus);
             }
@@ -868,12 +865,15 @@ bool TFM_TrafficCtrl::ruleChecksPass()
 void TFM_TrafficCtrl::sendRule(const Rule &rule, int action)
 {
     showRule(rule);
+    // a speed left empty limits nothing: it goes out as 0, an empty INTEGER being no value at all
+    setIfEmpty(Ed_VantrelSp, QStringLiteral("0"));
+    setIfEmpty(Ed_ULinkSp, QStringLiteral("0"));
     MemberSwitch write(m_command);
     write.in({kCommandName, kCommandDown, kCommandUp});
     write.include(kCommandIp, !rule.ip.isEmpty()).include(kCommandMac, !rule.mac.isEmpty());
     Cbox_RuleAction->setCurrentIndex(action);
     try {
-        write.set(); // a speed left empty goes out as 0
+        write.set();
     } catch (...) {
         m_replace.reset(); // never sent: no completion will come to take the next step
         throw;

@@ -74,9 +74,9 @@ public:
     ReportListView *Lv_MultiIndex; ///< each SSID's state, by row position
     ReportListView *Lv_wdsMAC;     ///< each WDS link's peer, by row position
     QComboBox *Cbox_Multissid;
-    std::array<QComboBox *, kInterfaces> ComboBox; ///< ComboBox1 … ComboBox17: the modes
+    std::array<QComboBox *, kInterfaces> ComboBox;       ///< ComboBox1 … ComboBox17: the modes
     std::array<QLineEdit *, kUserClasses> Ed_PortJoined; ///< Ed_Port5 … Ed_Port8
-    ReportListView *LV_TrafficManRule; ///< the device's rules as read
+    ReportListView *LV_TrafficManRule;                   ///< the device's rules as read
     QComboBox *Cbox_RuleAction;
 
 protected:

@@ -85,9 +85,9 @@ constexpr int kPortTag = 1;
 constexpr int kPortUntag = 2;
 constexpr int kPortName = 3;
 
-#define MEMBER(name, column)                                                                       \
-    {                                                                                              \
-        VLAN("1.3.1." column), name, synInteger, vfRead | vfWrite, &olMembership                   \
+#define MEMBER(name, column)                                                     \
+    {                                                                            \
+        VLAN("1.3.1." column), name, synInteger, vfRead | vfWrite, &olMembership \
     }
 
 const UISnmpVar kVlanVars[] = {
@@ -242,16 +242,16 @@ TFM_VlanSetting::TFM_VlanSetting(QWidget *owner, const PageContext &context)
             if (p > first) {
                 form().nextColumn();
             }
-            RG_Port[p] = form().addRadioGroup(
-                kPorts[p].radioGroup, QLatin1String(kPorts[p].label), triple);
+            RG_Port[p] =
+                form().addRadioGroup(kPorts[p].radioGroup, QLatin1String(kPorts[p].label), triple);
         }
         form().endColumns();
     };
     portGroup("GB_VlanPort", QStringLiteral("Port"), kPortGroupFirst, kPortGroupLast);
     Btn_VlanPortUntagAll = addGroupButton("Btn_VlanPortUntagAll", QStringLiteral("Untag All"),
         &TFM_VlanSetting::Btn_VlanPortUntagAllClick);
-    Btn_VlanPortTagAll = addFieldButton("Btn_VlanPortTagAll", QStringLiteral("Tag All"),
-        &TFM_VlanSetting::Btn_VlanPortTagAllClick);
+    Btn_VlanPortTagAll = addFieldButton(
+        "Btn_VlanPortTagAll", QStringLiteral("Tag All"), &TFM_VlanSetting::Btn_VlanPortTagAllClick);
     Btn_VlanPortNotAll = addFieldButton("Btn_VlanPortNotAll", QStringLiteral("Not Member All"),
         &TFM_VlanSetting::Btn_VlanPortNotAllClick);
     form().endOuterGroup();
@@ -271,7 +271,8 @@ TFM_VlanSetting::TFM_VlanSetting(QWidget *owner, const PageContext &context)
     Btn_VlanWdsNotAll = addFieldButton("Btn_VlanWdsNotAll", QStringLiteral("Not Member All"),
         &TFM_VlanSetting::Btn_VlanWdsNotAllClick);
     form().endOuterGroup();
-    AddButton = addGroupButton("AddButton", QStringLiteral("Save"), &TFM_VlanSetting::AddButtonClick);
+    AddButton =
+        addGroupButton("AddButton", QStringLiteral("Save"), &TFM_VlanSetting::AddButtonClick);
     form().endTab();
 
     form().beginTab("TabSheet4", QStringLiteral("PVID Setting"));
@@ -284,7 +285,9 @@ TFM_VlanSetting::TFM_VlanSetting(QWidget *owner, const PageContext &context)
         const int group = i < 2 ? 0 : i < 6 ? 1 : 2;
         if (i == 0 || i == 2 || i == 6) {
             form().beginGroup(pvidGroups[group], pvidTitles[group]);
-            form().addLine(group == 0 ? "LB_PvidPort" : group == 1 ? "LB_PvidMssid" : "LB_PvidWds",
+            form().addLine(group == 0 ? "LB_PvidPort"
+                    : group == 1      ? "LB_PvidMssid"
+                                      : "LB_PvidWds",
                 QStringLiteral("PVID"));
         }
         Ed_Pvid[static_cast<std::size_t>(i)] =
@@ -339,12 +342,13 @@ void TFM_VlanSetting::makeRequests()
     bindControls(m_pvidAuto, {CB_PvidAutoStatus});
     m_pvid = makeRequest(kPvidVars, itInstance, 10000, statusTarget());
     for (int i = 0; i < kShownPortCount; ++i) {
-        m_pvid->BindFormat(kShownPorts[i], QStringLiteral("%s"), Ed_Pvid[static_cast<std::size_t>(i)]);
+        m_pvid->BindFormat(
+            kShownPorts[i], QStringLiteral("%s"), Ed_Pvid[static_cast<std::size_t>(i)]);
     }
     m_portRefresh = makeRequest(kPortRefreshVars, itScalars, 10000, statusTarget());
     bindControls(m_portRefresh, {CB_PortListRefresh});
-    m_ports = makeRequest(kPortListVars, itTable, 10000,
-        onGetDone(&TFM_VlanSetting::portListRead), statusTarget());
+    m_ports = makeRequest(
+        kPortListVars, itTable, 10000, onGetDone(&TFM_VlanSetting::portListRead), statusTarget());
     m_ports->BindListView(LV_PortList, true);
     m_vlans = makeRequest(kVlanVars, itTable, 10000,
         onDone(&TFM_VlanSetting::vlanListRead, &TFM_VlanSetting::vlanListWritten), statusTarget());
@@ -368,8 +372,7 @@ void TFM_VlanSetting::FormCreate()
     m_apMode->Get();
     m_managerStatus->Get();
     if (m_vlanStatus->Get()) {
-        LB_VlanMode->setText(
-            dynamicMode() ? QStringLiteral("Dynamic") : QStringLiteral("Static"));
+        LB_VlanMode->setText(dynamicMode() ? QStringLiteral("Dynamic") : QStringLiteral("Static"));
     }
     if (m_pvidAuto->Get()) {
         pvidRule();
@@ -722,7 +725,8 @@ void TFM_VlanSetting::Btn_SaveClick()
     const QString mode = CB_APMode->currentText();
     const bool enabling = vlanEnabled();
     const bool limited = CB_LimitVidStatus->currentText() != QLatin1String("disable");
-    const bool noVlanMode = mode == QLatin1String("Wireless Client") || mode == QLatin1String("WDS");
+    const bool noVlanMode =
+        mode == QLatin1String("Wireless Client") || mode == QLatin1String("WDS");
     // the device makes the changes announced here itself
     if (noVlanMode && enabling && limited) {
         inform(QStringLiteral("Warning"),

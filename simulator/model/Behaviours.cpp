@@ -525,8 +525,8 @@ bool Behaviours::trafficRuleRefused(const std::vector<Written> &written) const
     const Value name = pduValue(written, "dot11RuleName");
     const bool noAddress = ipText(pduValue(written, "dot11ClientIP")) == "0.0.0.0";
     const Value mac = pduValue(written, "dot11ClientMac");
-    const bool noMac = std::all_of(
-        mac.octets.begin(), mac.octets.end(), [](char c) { return c == '\0'; });
+    const bool noMac =
+        std::all_of(mac.octets.begin(), mac.octets.end(), [](char c) { return c == '\0'; });
     auto tooFast = [&](const char *speed, const char *bandwidth) {
         const long long limit = m_store.scalarNumber(bandwidth);
         return limit != 0 && pduValue(written, speed).number > limit;
