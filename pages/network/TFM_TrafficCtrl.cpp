@@ -425,6 +425,8 @@ void TFM_TrafficCtrl::FormCreate()
     for (QLineEdit *port : Ed_PortShown) {
         port->setEnabled(false);
     }
+    // the rule command is never read: its edits start empty, not with their designed texts
+    clearRuleEdits();
 }
 
 void TFM_TrafficCtrl::openingReads()
