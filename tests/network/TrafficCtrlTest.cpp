@@ -540,6 +540,31 @@ TEST(TrafficCtrlPage, AChangedRuleIsDeletedThenAdded)
     EXPECT_EQ(h.page->LV_TrafficManRuleUser->topLevelItemCount(), 2);
 }
 
+// The device refuses the changed rule after it took the delete: the old rule is added back.
+TEST(TrafficCtrlPage, ARefusedChangePutsTheOldRuleBack)
+{
+    Traffic h(managerOn, {});
+    h.chooseTab("PageControl1", kManagerTab);
+    ASSERT_TRUE(h.device.set(QStringLiteral("dot11DownLinkBandWidth"), QStringLiteral("20")));
+    h.clickRow("LV_TrafficManRuleUser", 0);
+    h.type("Ed_VantrelSp", "30"); // within the bandwidth the page shows, above the device's
+    h.device.clearLog();
+    h.click("Bt_TrafficAdd");
+    const QList<QStringList> written = sets(h);
+    ASSERT_EQ(written.size(), 3);
+    EXPECT_EQ(written[0].last(), "dot11RuleAction.0 = 0");
+    EXPECT_TRUE(written[1].contains("dot11ClientDownSpeed.0 = 30"));
+    EXPECT_EQ(written[2],
+        (QStringList{"dot11RuleName.0 = camera", "dot11ClientIP.0 = 127.0.0.60",
+            "dot11ClientDownSpeed.0 = 10", "dot11ClientUpSpeed.0 = 20", "dot11RuleAction.0 = 1"}));
+    EXPECT_EQ(h.text("SB_TrafficManager"),
+        ErrorFromStatus(3).Message); // wrongValue, as version 1 says it
+    ASSERT_EQ(h.page->LV_TrafficManRuleUser->topLevelItemCount(), 1);
+    EXPECT_EQ(row(h.page->LV_TrafficManRuleUser, 0).value(3), "10");
+    EXPECT_EQ(h.text("Ed_VantrelSp"), "30"); // what the operator entered, for another try
+    EXPECT_TRUE(h.page->Bt_TrafficAdd->isEnabled());
+}
+
 TEST(TrafficCtrlPage, ARenameToAListedNameSendsNothing)
 {
     Traffic h(managerOn, {});
