@@ -33,12 +33,13 @@ int lastPart(const QString &address)
 
 QString portText(const QString &start, const QString &end)
 {
-    const QString zero = QStringLiteral("0");
-    const QString any = QStringLiteral("Any");
+    const QLatin1String zero("0");
+    const QLatin1String any("Any");
     if (start == zero && end == zero) {
-        return any;
+        return QString(any);
     }
-    return (start == zero ? any : start) + QLatin1Char('/') + (end == zero ? any : end);
+    return (start == zero ? QString(any) : start) + QLatin1Char('/')
+        + (end == zero ? QString(any) : end);
 }
 
 QString protocolPortsText(const QString &protocol, const QString &start1, const QString &end1,

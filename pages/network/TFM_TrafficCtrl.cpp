@@ -74,46 +74,46 @@ const UISnmpVar kQosSwitchVars[] = {
     {nullptr},
 };
 
-#define CLASS(column, n, name, syntax, options)                                         \
-    {                                                                                   \
-        TRAFFIC("2.2.2.1.1." column "." #n), name #n, syntax, vfRead | vfWrite, options \
+#define CLASS(column, n, name, syntax, options)                                            \
+    {                                                                                      \
+        TRAFFIC("2.2.2.1.1." column "." #n), (name), (syntax), vfRead | vfWrite, (options) \
     }
 
 const UISnmpVar kPriorityVars[] = {
-    CLASS("3", 1, "dot11QosAdvancedPriority", synInteger, &olPriority),
-    CLASS("3", 2, "dot11QosAdvancedPriority", synInteger, &olPriority),
-    CLASS("3", 3, "dot11QosAdvancedPriority", synInteger, &olPriority),
-    CLASS("3", 4, "dot11QosAdvancedPriority", synInteger, &olPriority),
-    CLASS("3", 5, "dot11QosAdvancedPriority", synInteger, &olPriority),
-    CLASS("3", 6, "dot11QosAdvancedPriority", synInteger, &olPriority),
-    CLASS("3", 7, "dot11QosAdvancedPriority", synInteger, &olPriority),
-    CLASS("3", 8, "dot11QosAdvancedPriority", synInteger, &olPriority),
-    CLASS("3", 9, "dot11QosAdvancedPriority", synInteger, &olPriority),
+    CLASS("3", 1, "dot11QosAdvancedPriority1", synInteger, &olPriority),
+    CLASS("3", 2, "dot11QosAdvancedPriority2", synInteger, &olPriority),
+    CLASS("3", 3, "dot11QosAdvancedPriority3", synInteger, &olPriority),
+    CLASS("3", 4, "dot11QosAdvancedPriority4", synInteger, &olPriority),
+    CLASS("3", 5, "dot11QosAdvancedPriority5", synInteger, &olPriority),
+    CLASS("3", 6, "dot11QosAdvancedPriority6", synInteger, &olPriority),
+    CLASS("3", 7, "dot11QosAdvancedPriority7", synInteger, &olPriority),
+    CLASS("3", 8, "dot11QosAdvancedPriority8", synInteger, &olPriority),
+    CLASS("3", 9, "dot11QosAdvancedPriority9", synInteger, &olPriority),
     {nullptr},
 };
 
 const UISnmpVar kLimitVars[] = {
-    CLASS("4", 1, "dot11QosAdvancedPriorityLimit", synInteger, nullptr),
-    CLASS("4", 2, "dot11QosAdvancedPriorityLimit", synInteger, nullptr),
-    CLASS("4", 3, "dot11QosAdvancedPriorityLimit", synInteger, nullptr),
-    CLASS("4", 4, "dot11QosAdvancedPriorityLimit", synInteger, nullptr),
-    CLASS("4", 5, "dot11QosAdvancedPriorityLimit", synInteger, nullptr),
-    CLASS("4", 6, "dot11QosAdvancedPriorityLimit", synInteger, nullptr),
-    CLASS("4", 7, "dot11QosAdvancedPriorityLimit", synInteger, nullptr),
-    CLASS("4", 8, "dot11QosAdvancedPriorityLimit", synInteger, nullptr),
-    CLASS("4", 9, "dot11QosAdvancedPriorityLimit", synInteger, nullptr),
+    CLASS("4", 1, "dot11QosAdvancedPriorityLimit1", synInteger, nullptr),
+    CLASS("4", 2, "dot11QosAdvancedPriorityLimit2", synInteger, nullptr),
+    CLASS("4", 3, "dot11QosAdvancedPriorityLimit3", synInteger, nullptr),
+    CLASS("4", 4, "dot11QosAdvancedPriorityLimit4", synInteger, nullptr),
+    CLASS("4", 5, "dot11QosAdvancedPriorityLimit5", synInteger, nullptr),
+    CLASS("4", 6, "dot11QosAdvancedPriorityLimit6", synInteger, nullptr),
+    CLASS("4", 7, "dot11QosAdvancedPriorityLimit7", synInteger, nullptr),
+    CLASS("4", 8, "dot11QosAdvancedPriorityLimit8", synInteger, nullptr),
+    CLASS("4", 9, "dot11QosAdvancedPriorityLimit9", synInteger, nullptr),
     {nullptr},
 };
 
 const UISnmpVar kPortVars[] = {
-    CLASS("5", 1, "dot11QosAdvancedPriorityPort", synDisplayString, nullptr),
-    CLASS("5", 2, "dot11QosAdvancedPriorityPort", synDisplayString, nullptr),
-    CLASS("5", 3, "dot11QosAdvancedPriorityPort", synDisplayString, nullptr),
-    CLASS("5", 4, "dot11QosAdvancedPriorityPort", synDisplayString, nullptr),
-    CLASS("5", 5, "dot11QosAdvancedPriorityPort", synDisplayString, nullptr),
-    CLASS("5", 6, "dot11QosAdvancedPriorityPort", synDisplayString, nullptr),
-    CLASS("5", 7, "dot11QosAdvancedPriorityPort", synDisplayString, nullptr),
-    CLASS("5", 8, "dot11QosAdvancedPriorityPort", synDisplayString, nullptr),
+    CLASS("5", 1, "dot11QosAdvancedPriorityPort1", synDisplayString, nullptr),
+    CLASS("5", 2, "dot11QosAdvancedPriorityPort2", synDisplayString, nullptr),
+    CLASS("5", 3, "dot11QosAdvancedPriorityPort3", synDisplayString, nullptr),
+    CLASS("5", 4, "dot11QosAdvancedPriorityPort4", synDisplayString, nullptr),
+    CLASS("5", 5, "dot11QosAdvancedPriorityPort5", synDisplayString, nullptr),
+    CLASS("5", 6, "dot11QosAdvancedPriorityPort6", synDisplayString, nullptr),
+    CLASS("5", 7, "dot11QosAdvancedPriorityPort7", synDisplayString, nullptr),
+    CLASS("5", 8, "dot11QosAdvancedPriorityPort8", synDisplayString, nullptr),
     {nullptr},
 };
 
@@ -487,13 +487,15 @@ void TFM_TrafficCtrl::availabilityRule()
     for (int row = 0; row < kAvailabilityRows && row < Lv_MultiIndex->topLevelItemCount(); ++row) {
         const bool on =
             Lv_MultiIndex->cell(row, wireless::mstIndividualState) != QLatin1String("Disable");
-        ChBox_Down[static_cast<std::size_t>(kPrimary + row)]->setEnabled(on);
-        ChBox_Up[static_cast<std::size_t>(kPrimary + row)]->setEnabled(on);
+        const auto i = static_cast<std::size_t>(row) + kPrimary;
+        ChBox_Down[i]->setEnabled(on);
+        ChBox_Up[i]->setEnabled(on);
     }
     for (int row = 0; row < kAvailabilityRows && row < Lv_wdsMAC->topLevelItemCount(); ++row) {
         const bool on = Lv_wdsMAC->cell(row, wireless::ramMacAddress) != QLatin1String(kNoMac);
-        ChBox_Down[static_cast<std::size_t>(kFirstWds + row)]->setEnabled(on);
-        ChBox_Up[static_cast<std::size_t>(kFirstWds + row)]->setEnabled(on);
+        const auto i = static_cast<std::size_t>(row) + kFirstWds;
+        ChBox_Down[i]->setEnabled(on);
+        ChBox_Up[i]->setEnabled(on);
     }
 }
 
