@@ -44,20 +44,20 @@ TEST(QosRules, TheProtocolColumnJoinsBothHosts)
 struct ProtocolCase
 {
     const char *name;
-    int index;
     const char *number; // nullptr: left alone
+    int index;
     bool editable;
     bool ports;
 };
 
 const ProtocolCase kProtocols[] = {
-    {"Any", qos::kProtocolAny, "256", false, false},
-    {"Tcp", qos::kProtocolTcp, "6", false, true},
-    {"Udp", qos::kProtocolUdp, "17", false, true},
-    {"Both", qos::kProtocolBoth, "257", false, true},
-    {"Icmp", qos::kProtocolIcmp, "1", false, false},
-    {"Other", qos::kProtocolOther, nullptr, true, false},
-    {"NoItem", -1, nullptr, false, false},
+    {"Any", "256", qos::kProtocolAny, false, false},
+    {"Tcp", "6", qos::kProtocolTcp, false, true},
+    {"Udp", "17", qos::kProtocolUdp, false, true},
+    {"Both", "257", qos::kProtocolBoth, false, true},
+    {"Icmp", "1", qos::kProtocolIcmp, false, false},
+    {"Other", nullptr, qos::kProtocolOther, true, false},
+    {"NoItem", nullptr, -1, false, false},
 };
 
 class QosProtocol : public testing::TestWithParam<ProtocolCase>
