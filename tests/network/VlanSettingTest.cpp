@@ -334,7 +334,8 @@ TEST(VlanPage, AVidListedUnderAnotherSpellingIsRefusedByTheDevice)
     h.click("AddButton");
     EXPECT_TRUE(h.ui.messages.isEmpty());
     EXPECT_EQ(h.device.logCount("set"), 2);
-    EXPECT_EQ(h.statusText(), ErrorFromStatus(3).Message); // inconsistentValue, as version 1 says it
+    EXPECT_EQ(
+        h.statusText(), ErrorFromStatus(3).Message); // inconsistentValue, as version 1 says it
     EXPECT_EQ(h.device.get("dot11GroupVlanListVid.3"), "0");
     EXPECT_EQ(h.page->LV_VlanListUser->topLevelItemCount(), 2);
 }
