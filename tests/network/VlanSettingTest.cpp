@@ -10,7 +10,6 @@
 #include "TFM_VlanSetting.h"
 
 #include <functional>
-#include <string>
 #include <utility>
 
 #include <QLineEdit>
@@ -500,12 +499,23 @@ TEST(VlanPage, PvidSaveWritesTheTenPortsAndFillsThePortList)
 }
 
 // A refused write is said as such, with or without the automatic assignment.
-class VlanPvidRefused : public testing::TestWithParam<bool>
+struct PvidRefusedCase
+{
+    const char *name;
+    bool automatic;
+};
+
+const PvidRefusedCase kPvidRefused[] = {
+    {"AutoAssignDisabled", false},
+    {"AutoAssignEnabled", true},
+};
+
+class VlanPvidRefused : public testing::TestWithParam<PvidRefusedCase>
 { };
 
 TEST_P(VlanPvidRefused, ShowsSetError)
 {
-    const bool automatic = GetParam();
+    const bool automatic = GetParam().automatic;
     Vlan h(
         [&](kvatest::SimulatorProcess &d) {
             twoVlans(d);
@@ -522,9 +532,7 @@ TEST_P(VlanPvidRefused, ShowsSetError)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    AutoAssign, VlanPvidRefused, testing::Bool(), [](const testing::TestParamInfo<bool> &info) {
-        return std::string(info.param ? "Enabled" : "Disabled");
-    });
+    Cases, VlanPvidRefused, testing::ValuesIn(kPvidRefused), kvatest::caseName);
 
 TEST(VlanPage, VlansOffLeaveNothingToEditUntilEdit)
 {
