@@ -11,6 +11,7 @@ namespace {
 #define MSSID(tail)        AP_OID("3.3.3.1." tail)
 #define MSSID_RADIUS(tail) AP_OID("3.3.4.1." tail)
 #define CLIENT(tail)       AP_OID("2.1.3.3.4.2.1." tail)
+#define REMOTE_AP(tail)    AP_OID("2.1.3.3.1.2.1.1." tail)
 
 const VtOptionList olDisabledEnabled{{0, "Disabled"}, {1, "Enabled"}};
 const VtOptionList olMssidAuthentication{{1, "opensystem"}, {2, "sharedkey"},
@@ -64,7 +65,7 @@ const UISnmpVar kWifiMode5Vars[] = {
 const UISnmpVar kRemoteApVars[] = {
     {" ", "ifIndex", synInteger, vfKey},
     {" ", "dot11RemoteApMacAddressIndex", synInteger, vfKey},
-    {AP_OID("2.1.3.3.1.2.1.1.2"), "dot11RemoteApMacAddressList", synMacAddress, vfRead},
+    {REMOTE_AP("2"), "dot11RemoteApMacAddressList", synMacAddress, vfRead},
     {nullptr},
 };
 
@@ -97,6 +98,18 @@ const UISnmpVar kMssidSsidVars[] = {
     {" ", "ifIndex", synInteger, vfKey},
     {" ", "dot11MssidIndex", synInteger, vfKey},
     {MSSID("3"), "dot11MssidSsid", synDisplayString, vfRead},
+    {nullptr},
+};
+
+const UISnmpVar kMssidStateVars[] = {
+    {" ", "dot11MssidIndex", synInteger, vfKey},
+    {MSSID("2"), "dot11MssIndividualState", synInteger, vfRead | vfWrite, &options::disableEnable},
+    {nullptr},
+};
+
+const UISnmpVar kRemoteApMacVars[] = {
+    {" ", "dot11RemoteApMacAddressIndex", synInteger, vfKey},
+    {REMOTE_AP("2"), "dot11RemoteApMacAddressList", synMacAddress, vfRead},
     {nullptr},
 };
 

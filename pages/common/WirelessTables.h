@@ -97,6 +97,25 @@ enum MssidRadiusVar {
     mrKeyUpdateInterval,
 };
 
+/// The SSID table walked with one key for each SSID's state alone, as the traffic control page
+/// reads it (row 1 the primary SSID, then "SSID 1" on; by row position): the row's first index part,
+/// then dot11MssIndividualState with 0 Disable, 1 Enable. A table list with one key.
+extern const UISnmpVar kMssidStateVars[];
+
+enum MssidStateVar {
+    mstIndex,
+    mstIndividualState,
+};
+
+/// The remote AP table walked with one key for the MAC address of each WDS link (by row position):
+/// the row's first index part, then dot11RemoteApMacAddressList. A table list with one key.
+extern const UISnmpVar kRemoteApMacVars[];
+
+enum RemoteApMacVar {
+    ramIndex,
+    ramMacAddress,
+};
+
 /// dot11ClientInformationRefresh: 0 nothing, 1 get (item 1 makes the device collect its clients).
 extern const UISnmpVar kClientRefreshVars[];
 

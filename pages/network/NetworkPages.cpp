@@ -6,6 +6,9 @@
 #include "TFM_DHCP.h"
 #include "TFM_LRADIUSSer.h"
 #include "TFM_LanCfg.h"
+#include "TFM_QosSetting.h"
+#include "TFM_TrafficCtrl.h"
+#include "TFM_VlanSetting.h"
 #include "TFM_WebRedirection.h"
 
 void registerNetworkPages(PageRegistry &registry)
@@ -19,4 +22,10 @@ void registerNetworkPages(PageRegistry &registry)
         QStringLiteral("mniLocalRADIUSServer1"), QStringLiteral("TFM_LRADIUSSer"));
     registry.add<TFM_DHCP>(QStringLiteral("DHCPServer1"), QStringLiteral("TFM_DHCP"));
     registry.add<TFM_LanCfg>(QStringLiteral("hLan1"), QStringLiteral("TFM_LanCfg"));
+    registry.add<TFM_VlanSetting>(
+        QStringLiteral("VlanSetting1"), QStringLiteral("TFM_VlanSetting"));
+    registry.add<TFM_QosSetting>(QStringLiteral("QosSetting1"), QStringLiteral("TFM_QosSetting"));
+    // hidden in the menu as well; the traffic manager is its third tab
+    registry.add<TFM_TrafficCtrl>(
+        QStringLiteral("mniTrafficControl1"), QStringLiteral("TFM_TrafficCtrl"));
 }

@@ -466,6 +466,12 @@ Behaviours::Refusal Behaviours::checkDeviceRules(const std::vector<Written> &wri
         if (w.def->clock && !parseClock(w.value.octets)) {
             return {ErrorStatus::WrongValue, index};
         }
+        if (w.name == "dot11GroupVlanListVid" && vlanIdRefused(w)) {
+            return {ErrorStatus::InconsistentValue, index};
+        }
+        if (w.name == "dot11RuleAction" && w.value.number == 1 && trafficRuleRefused(written)) {
+            return {ErrorStatus::WrongValue, index};
+        }
         for (const CommandGroupDef &g : mib.commandGroups) {
             if (g.actionObject == w.name) {
                 Refusal r = checkCommandGroup(g, written, w.value.number);
@@ -491,6 +497,43 @@ Behaviours::Refusal Behaviours::checkDeviceRules(const std::vector<Written> &wri
         }
     }
     return {};
+}
+
+bool Behaviours::vlanIdRefused(const Written &w) const
+{
+    // a VLAN ID is 1 to 4094 and names one VLAN only
+    const long long vid = w.value.number;
+    if (vid < 1 || vid > 4094) {
+        return true;
+    }
+    const MibStore::Table *t = m_store.tableOfColumn(w.name);
+    const int c = t ? m_store.columnIndex(*t, w.name) : -1;
+    if (c < 0) {
+        return false;
+    }
+    const Oid index = rowIndexOf(*w.def, w.oid);
+    return std::any_of(t->rows.begin(), t->rows.end(), [&](const MibStore::Row &row) {
+        return row.index != index && !m_store.rowEmpty(*t, row)
+            && row.values[static_cast<std::size_t>(c)].number == vid;
+    });
+}
+
+bool Behaviours::trafficRuleRefused(const std::vector<Written> &written) const
+{
+    // a rule names itself and its client (by address, MAC or both) and stays within the bandwidth;
+    // a bandwidth of 0 is not set and limits nothing
+    const Value name = pduValue(written, "dot11RuleName");
+    const bool noAddress = ipText(pduValue(written, "dot11ClientIP")) == "0.0.0.0";
+    const Value mac = pduValue(written, "dot11ClientMac");
+    const bool noMac =
+        std::all_of(mac.octets.begin(), mac.octets.end(), [](char c) { return c == '\0'; });
+    auto tooFast = [&](const char *speed, const char *bandwidth) {
+        const long long limit = m_store.scalarNumber(bandwidth);
+        return limit != 0 && pduValue(written, speed).number > limit;
+    };
+    return name.octets.empty() || (noAddress && noMac)
+        || tooFast("dot11ClientDownSpeed", "dot11DownLinkBandWidth")
+        || tooFast("dot11ClientUpSpeed", "dot11UpLinkBandWidth");
 }
 
 void Behaviours::describeScheduleRule(const std::vector<Written> &written)
@@ -723,6 +766,13 @@ SetResult Behaviours::set(const std::vector<Binding> &bindings)
             // a limited administrator leaves no VLAN or access protection in the way
             m_store.setScalar("dot11VlanStatus", Value::integer(0));
             m_store.setScalar("dot11NetworkAccessProtection", Value::integer(0));
+        } else if (w.name == "dot11VlanStatus" && n == 1) {
+            // VLANs run in the access point mode only, and with no limit on the administrator
+            const long long mode = m_store.scalarNumber("dot11ApMode");
+            if (mode == 3 || mode == 4) {
+                m_store.setScalar("dot11ApMode", Value::integer(1));
+            }
+            m_store.setScalar("managerIpAddressStatus", Value::integer(0));
         } else if (w.name == "deviceRestart" && n == 1) {
             result.restart = true;
         } else if (w.name == "deviceFactoryDefault" && n == 1) {

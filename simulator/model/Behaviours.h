@@ -29,6 +29,13 @@
 //     dot11RogueApUnknownAccessNodesAsRogue to 0, and the reverse.
 //   - Limiting the administrator (managerIpAddressStatus other than 0) switches the VLANs
 //     (dot11VlanStatus) and network access protection (dot11NetworkAccessProtection) off.
+//     Enabling the VLANs (dot11VlanStatus written 1) lifts the limit (managerIpAddressStatus 0)
+//     and puts a WDS or wireless client (dot11ApMode 3, 4) back into the access point mode (1).
+//   - A VLAN ID (dot11GroupVlanListVid) outside 1-4094, or one another VLAN of the table has, is
+//     inconsistentValue.
+//   - A traffic manager rule added (dot11RuleAction 1) without a name, with neither client address
+//     nor client MAC, or with a speed above its bandwidth (dot11DownLinkBandWidth,
+//     dot11UpLinkBandWidth; a bandwidth of 0 limits nothing) is wrongValue at the action binding.
 //   - The device clock, sntpTimeofDay, is the host's local time plus an offset, served as
 //     "MM/DD/YYYY hh:mm:ss" (24-hour clock). A SET there in that form moves the clock; anything
 //     else (a part missing or out of range, 02/31, hour 24) is wrongValue. A text put there through
@@ -195,6 +202,8 @@ private:
     };
 
     Refusal checkDeviceRules(const std::vector<Written> &written) const;
+    bool vlanIdRefused(const Written &w) const;
+    bool trafficRuleRefused(const std::vector<Written> &written) const;
     Refusal checkCommandGroup(
         const CommandGroupDef &group, const std::vector<Written> &written, long long action) const;
     std::vector<std::pair<std::string, Value>> groupValues(

@@ -1111,8 +1111,9 @@ void trafficControl(Builder &b)
 {
     b.page("Traffic control and traffic manager");
     b.add({
-        scalar("dot11DownLinkBandWidth", "3.9.1.2.1", kInt, kRW).value("100"),
-        scalar("dot11UpLinkBandWidth", "3.9.1.2.2", kInt, kRW).value("100"),
+        // Mbit/s; 0 is "not set"
+        scalar("dot11DownLinkBandWidth", "3.9.1.2.1", kInt, kRW).range(0, 150).value("100"),
+        scalar("dot11UpLinkBandWidth", "3.9.1.2.2", kInt, kRW).range(0, 150).value("100"),
         scalar("dot11dot11QosState", "3.9.2.2.1.1", kInt, kRW).values(kDisableEnable).value("0"),
         scalar("dot11TrafficManagerStauts", "3.9.3.1.1", kInt, kRW)
             .values(kDisableEnable)

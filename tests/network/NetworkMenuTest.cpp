@@ -1,6 +1,6 @@
 // The main window's menu with the network pages registered: each entry opens its page, the hidden
-// "Internal RADIUS Server" entry included (an invisible entry reports itself disabled, so it is
-// tried by triggering it).
+// "Internal RADIUS Server" and "Traffic Control" entries included (an invisible entry reports
+// itself disabled, so it is tried by triggering it).
 #include "CaseName.h"
 #include "NetworkPages.h"
 #include "PageHarness.h"
@@ -38,6 +38,9 @@ const EntryCase kEntries[] = {
     {"WebRedirection", "WebRedirection1", "TFM_WebRedirection", true},
     {"ARPSpoofing", "ARPSpoofingPreventionSettings1", "TFM_ARPSpoofing", true},
     {"InternalRadiusServer", "mniLocalRADIUSServer1", "TFM_LRADIUSSer", false},
+    {"Vlan", "VlanSetting1", "TFM_VlanSetting", true},
+    {"Qos", "QosSetting1", "TFM_QosSetting", true},
+    {"TrafficControl", "mniTrafficControl1", "TFM_TrafficCtrl", false},
 };
 
 class NetworkMenu : public testing::TestWithParam<EntryCase>

@@ -322,6 +322,33 @@ TEST(Retry, ARetriedAddRunsOnceAndGetsTheSameAnswer)
     EXPECT_EQ(device.command(rows).status.toInt(), before + 1);
 }
 
+// A list of no objects is read with a GET of no bindings: the device answers it, with no error.
+TEST(EmptyGet, IsAnsweredWithNoError)
+{
+    SimulatorProcess device;
+    ASSERT_TRUE(device.isRunning());
+    auto message = [](char type, const QByteArray &community) {
+        const QByteArray pdu = tlv(type, berInt(4243) + berInt(0) + berInt(0) + tlv(0x30, {}));
+        return tlv(0x30, berInt(1) + tlv(0x04, community) + pdu);
+    };
+    QUdpSocket socket;
+    ASSERT_TRUE(socket.bind(QHostAddress::LocalHost, 0));
+    socket.writeDatagram(
+        message(static_cast<char>(0xA0), "mirtal"), QHostAddress(device.address()), device.port());
+    QByteArray answer;
+    ASSERT_TRUE(kvatest::waitUntil([&] {
+        if (!socket.hasPendingDatagrams()) {
+            return false;
+        }
+        answer.resize(static_cast<int>(socket.pendingDatagramSize()));
+        socket.readDatagram(answer.data(), answer.size());
+        return true;
+    }));
+    EXPECT_EQ(answer.toHex(), message(static_cast<char>(0xA2), "mirtal").toHex());
+    ASSERT_EQ(device.logCount(QStringLiteral("get")), 1);
+    EXPECT_TRUE(device.requests(QStringLiteral("get"))[0].bindings.isEmpty());
+}
+
 // --- derived texts -------------------------------------------------------------------------------
 
 TEST(Schedule, AddedRuleShowsItsDaysTimeFrameAndSsid)

@@ -1,6 +1,7 @@
 // The access point's own rules in process, on its real object table: status tables rebuilt from the
 // device's sources, the VLAN port summary, the band's wifi modes, the AP mode status, periodic
-// rekeying, masked secrets, the administrator's console and limits, and the device clock.
+// rekeying, masked secrets, the administrator's console and limits, VLAN IDs, bandwidths and traffic
+// manager rules, and the device clock.
 #include "Behaviours.h"
 #include "CaseName.h"
 #include "ConfigFile.h"
@@ -590,6 +591,16 @@ const AdminCase kAdmin[] = {
         {{"dot11VlanStatus", "1"}, {"dot11NetworkAccessProtection", "1"}},
         {{"managerIpAddressStatus", "0"}},
         {{"dot11VlanStatus", "1"}, {"dot11NetworkAccessProtection", "1"}}},
+    {"EnablingVlanPutsAWdsBackIntoAccessPointMode",
+        {{"dot11ApMode", "3"}, {"managerIpAddressStatus", "2"}}, {{"dot11VlanStatus", "1"}},
+        {{"dot11VlanStatus", "1"}, {"dot11ApMode", "1"}, {"managerIpAddressStatus", "0"}}},
+    {"EnablingVlanPutsAClientBackIntoAccessPointMode",
+        {{"dot11ApMode", "4"}, {"managerIpAddressStatus", "0"}}, {{"dot11VlanStatus", "1"}},
+        {{"dot11ApMode", "1"}, {"managerIpAddressStatus", "0"}}},
+    {"EnablingVlanKeepsWdsWithAp", {{"dot11ApMode", "2"}, {"managerIpAddressStatus", "3"}},
+        {{"dot11VlanStatus", "1"}}, {{"dot11ApMode", "2"}, {"managerIpAddressStatus", "0"}}},
+    {"DisablingVlanChangesNothingElse", {{"dot11ApMode", "4"}, {"managerIpAddressStatus", "1"}},
+        {{"dot11VlanStatus", "0"}}, {{"dot11ApMode", "4"}, {"managerIpAddressStatus", "1"}}},
 };
 
 class AdminRules : public Device, public testing::WithParamInterface<AdminCase>
@@ -609,6 +620,82 @@ TEST_P(AdminRules, FollowTheWrite)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, AdminRules, testing::ValuesIn(kAdmin), kvatest::caseName);
+
+// --- VLAN IDs, bandwidths and traffic manager rules ------------------------------------------------
+
+struct RefusalCase
+{
+    const char *name;
+    Texts before; // integers put in the store first
+    Texts pdu;
+    ErrorStatus status;
+    int errorIndex;
+};
+
+void PrintTo(const RefusalCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+// Row 1 holds the default VLAN (VID 1); rule "camera" is listed; both bandwidths are 100.
+const RefusalCase kRefusals[] = {
+    {"VidZero", {}, {{"dot11GroupVlanListVid.2", "0"}}, ErrorStatus::InconsistentValue, 1},
+    {"Vid4095", {}, {{"dot11GroupVlanListName.2", "x"}, {"dot11GroupVlanListVid.2", "4095"}},
+        ErrorStatus::InconsistentValue, 2},
+    {"Vid4094", {}, {{"dot11GroupVlanListVid.2", "4094"}, {"dot11GroupVlanListName.2", "x"}},
+        ErrorStatus::NoError, 0},
+    {"VidOfAnotherVlan", {}, {{"dot11GroupVlanListVid.2", "1"}}, ErrorStatus::InconsistentValue, 1},
+    {"OwnVidAgain", {}, {{"dot11GroupVlanListVid.1", "1"}}, ErrorStatus::NoError, 0},
+    {"Bandwidth151", {}, {{"dot11DownLinkBandWidth", "151"}}, ErrorStatus::WrongValue, 1},
+    {"BandwidthNotSet", {}, {{"dot11UpLinkBandWidth", "0"}}, ErrorStatus::NoError, 0},
+    {"RuleWithoutName", {},
+        {{"dot11ClientIP", "127.0.0.70"}, {"dot11ClientDownSpeed", "5"}, {"dot11RuleAction", "1"}},
+        ErrorStatus::WrongValue, 3},
+    {"RuleWithoutClient", {}, {{"dot11RuleName", "tv"}, {"dot11RuleAction", "1"}},
+        ErrorStatus::WrongValue, 2},
+    {"RuleByMacOnly", {},
+        {{"dot11RuleName", "tv"}, {"dot11ClientMac", "001B2C3D4E70"}, {"dot11RuleAction", "1"}},
+        ErrorStatus::NoError, 0},
+    {"RuleAtTheBandwidth", {},
+        {{"dot11RuleName", "tv"}, {"dot11ClientIP", "127.0.0.70"}, {"dot11ClientDownSpeed", "100"},
+            {"dot11ClientUpSpeed", "100"}, {"dot11RuleAction", "1"}},
+        ErrorStatus::NoError, 0},
+    {"DownSpeedAboveTheBandwidth", {},
+        {{"dot11RuleName", "tv"}, {"dot11ClientIP", "127.0.0.70"}, {"dot11ClientDownSpeed", "101"},
+            {"dot11RuleAction", "1"}},
+        ErrorStatus::WrongValue, 4},
+    {"UpSpeedAboveTheBandwidth", {{"dot11UpLinkBandWidth", "20"}},
+        {{"dot11RuleName", "tv"}, {"dot11ClientIP", "127.0.0.70"}, {"dot11ClientUpSpeed", "21"},
+            {"dot11RuleAction", "1"}},
+        ErrorStatus::WrongValue, 4},
+    {"BandwidthNotSetLimitsNothing", {{"dot11DownLinkBandWidth", "0"}},
+        {{"dot11RuleName", "tv"}, {"dot11ClientIP", "127.0.0.70"}, {"dot11ClientDownSpeed", "500"},
+            {"dot11RuleAction", "1"}},
+        ErrorStatus::NoError, 0},
+    {"DeleteNeedsNoClient", {}, {{"dot11RuleName", "camera"}, {"dot11RuleAction", "0"}},
+        ErrorStatus::NoError, 0},
+};
+
+class DeviceRefusals : public Device, public testing::WithParamInterface<RefusalCase>
+{ };
+
+TEST_P(DeviceRefusals, NameTheBindingAndChangeNothing)
+{
+    const RefusalCase &c = GetParam();
+    for (const auto &[name, value] : c.before) {
+        const auto oid = store.resolve(name);
+        ASSERT_TRUE(oid && store.put(*oid, Value::integer(std::stoll(value)))) << name;
+    }
+    const std::string before = serialiseConfig(store);
+    const SetResult r = set(c.pdu);
+    EXPECT_EQ(r.status, c.status) << errorStatusName(r.status);
+    EXPECT_EQ(r.errorIndex, c.errorIndex);
+    if (c.status != ErrorStatus::NoError) {
+        EXPECT_EQ(serialiseConfig(store), before);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DeviceRefusals, testing::ValuesIn(kRefusals), kvatest::caseName);
 
 // --- the device clock -----------------------------------------------------------------------------
 

@@ -349,7 +349,11 @@ public:
         if (l->isVisible()) {
             QPoint at;
             if (item != nullptr) {
-                at = l->visualItemRect(item).center();
+                // inside the first column and the viewport: a wide row's middle may lie beyond
+                // what the list shows
+                const QRect r = l->visualItemRect(item);
+                const int x = r.left() + l->columnWidth(0) / 2;
+                at = QPoint(qMin(x, l->viewport()->width() - 2), r.center().y());
             } else {
                 at = QPoint(4, l->viewport()->height() - 2); // below the rows
             }
