@@ -175,7 +175,7 @@ protected:
     /// reads "errmsg" of the working directory).
     QString work() const
     {
-        const QString path = dir.filePath(QStringLiteral("work"));
+        QString path = dir.filePath(QStringLiteral("work"));
         QDir().mkpath(path);
         return path;
     }

@@ -114,6 +114,10 @@ TEST_F(Package, CarriesItsControlFieldsDependenciesAndInstallStep)
     const QString description = field("Description");
     EXPECT_TRUE(description.contains(QStringLiteral("KVA-7310"))) << description.toStdString();
     EXPECT_GT(description.count(u'\n'), 2) << "a summary and a long description";
+    for (const QString &line : description.split(u'\n')) {
+        EXPECT_LT(line.size(), 80)
+            << "dpkg shows description lines unwrapped: " << line.toStdString();
+    }
 
     // computed by dpkg-shlibdeps from the programs' libraries
     const QString depends = field("Depends");

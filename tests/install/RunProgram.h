@@ -64,12 +64,14 @@ inline Finished runProgram(const QString &program, const QStringList &arguments,
 /// provides it, when it is missing (scripts/deps.sh installs it).
 inline QString requireTool(const char *name, const char *package)
 {
-    const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name),
-        {QStringLiteral("/usr/local/sbin"), QStringLiteral("/usr/local/bin"),
-            QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin"), QStringLiteral("/sbin"),
-            QStringLiteral("/bin")});
-    const QString onPath = QStandardPaths::findExecutable(QString::fromLatin1(name));
-    const QString found = onPath.isEmpty() ? path : onPath;
+    // PATH first; the system directories too, for a test environment whose PATH lacks sbin
+    QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
+    if (found.isEmpty()) {
+        found = QStandardPaths::findExecutable(QString::fromLatin1(name),
+            {QStringLiteral("/usr/local/sbin"), QStringLiteral("/usr/local/bin"),
+                QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin"), QStringLiteral("/sbin"),
+                QStringLiteral("/bin")});
+    }
     EXPECT_FALSE(found.isEmpty()) << name << " is not installed (Debian package " << package
                                   << "; scripts/deps.sh installs it)";
     return found;
