@@ -42,12 +42,13 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "KVA-7310 module developers")
 set(CPACK_PACKAGE_CONTACT "KVA-7310 module developers <kva7310-module@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "management module for the KVA-7310 wireless access point")
-# Debian wraps nothing: lines below 80 columns
+# dpkg shows the lines as they are, each after one blank: below 79 columns here
 set(CPACK_PACKAGE_DESCRIPTION
-  "The device management module a network management platform starts for one
-KVA-7310 enterprise wireless access point: a Qt window with the device's status
-lights and pages that read, check and write its settings over SNMP v1/v2c/v3,
-with its own TFTP server for firmware, certificates and configuration files.
+  "The device management module a network management platform starts for
+one KVA-7310 enterprise wireless access point: a Qt window with the
+device's status lights and pages that read, check and write its settings
+over SNMP v1/v2c/v3, with its own TFTP server for firmware, certificates
+and configuration files.
 Also kva7310-sim, a simulated access point (SNMP agent and TFTP client),
 kva7310-snmp (get, getnext, walk and set on the module's SNMP engine) and
 kva7310-tftpd, the module's TFTP server as a program.")
