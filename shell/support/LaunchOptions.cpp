@@ -39,8 +39,8 @@ constexpr LaunchSwitch kSwitches[] = {
     {"/A", "<text>", "authentication password", Group::Gated, Field::AuthPassword, true},
     {"/P", "<text>", "privacy password", Group::Gated, Field::PrivPassword, true},
     {"/a", "<n>",
-        "authentication: 0 none, 1 HMAC-MD5, 2 HMAC-SHA,\n3 SHA-224, 4 SHA-256, 5 SHA-384, 6 "
-        "SHA-512",
+        "authentication: 0 none, 1 HMAC-MD5, 2 HMAC-SHA,\n"
+        "3 SHA-224, 4 SHA-256, 5 SHA-384, 6 SHA-512",
         Group::Gated, Field::AuthProtocol},
     {"/p", "<n>", "privacy: 0 none, 1 DES, 2 AES-128, 3 AES-192, 4 AES-256", Group::Gated,
         Field::PrivProtocol},
