@@ -325,7 +325,7 @@ bool Reader::argument(const QString &arg)
     return m_result.outcome != LaunchOptions::Outcome::Error;
 }
 
-/// The first switch of `group` found in `argument`, with where it stands in `*at`; nullptr for none.
+/// The first switch of `group` found in `argument`, where it stands in `*at`; nullptr for none.
 const LaunchSwitch *firstSwitch(QByteArrayView argument, Group group, qsizetype *at)
 {
     for (const LaunchSwitch &s : kSwitches) {
