@@ -1,4 +1,4 @@
-# kva_add_test(<name> SOURCES ... [LIBS ...] [LABELS unit|sim|ui|peer] [APP none|core|gui]):
+# kva_add_test(<name> SOURCES ... [LIBS ...] [LABELS unit|sim|ui|peer|install] [APP none|core|gui]):
 # one GoogleTest executable, its cases discovered at test time, with a time-out per label and an
 # environment that keeps Qt and Net-SNMP away from the user's own files.
 include(GoogleTest)
@@ -7,6 +7,7 @@ set(KVA_TEST_TIMEOUT_unit 120)
 set(KVA_TEST_TIMEOUT_sim 300)
 set(KVA_TEST_TIMEOUT_peer 300)
 set(KVA_TEST_TIMEOUT_ui 300)
+set(KVA_TEST_TIMEOUT_install 600) # installs and packages the build
 
 function(kva_add_test name)
   cmake_parse_arguments(T "" "APP" "SOURCES;LIBS;LABELS" ${ARGN})

@@ -5,6 +5,8 @@ KVA_PACKAGES=(
   libsnmp-dev snmpd snmp
   libgtest-dev libgmock-dev
   tftp-hpa tftpd-hpa atftp curl
+  man-db groff-base                   # the man page tests (man --warnings -l)
+  dpkg-dev file libcap2-bin           # cpack -G DEB (dpkg-shlibdeps, file), setcap and getcap
 )
 
 # Installs what is missing, through sudo when not root.

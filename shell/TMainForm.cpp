@@ -15,6 +15,7 @@
 #include "VtUi.h"
 
 #include <cstdio>
+#include <optional>
 
 #include <QAction>
 #include <QApplication>
@@ -213,8 +214,12 @@ TMainForm::TMainForm(const ModuleSettings &settings, QWidget *parent)
     IpConfigList->setObjectName(QStringLiteral("IpConfigList"));
     IpConfigList->hide();
 
-    // The catalogs beside the executable first; the installation's replace them at start-up.
-    LoadCatalogs(CatalogDirectory(QCoreApplication::applicationDirPath()));
+    // The catalogs beside the executable first (the build tree), then those of an installation
+    // (<bindir>/../share/kva7310/errmsg); the platform's installation directory replaces them
+    // at start-up. Each load replaces only the catalogs whose files it finds.
+    const QString programs = QCoreApplication::applicationDirPath();
+    LoadCatalogs(CatalogDirectory(programs));
+    LoadCatalogs(InstalledCatalogDirectory(programs));
 
     m_commit = std::make_unique<CommitWorkflow>(this, m_state, m_settings);
 
@@ -387,8 +392,8 @@ int TMainForm::FormCreate(const QStringList &arguments)
     adjustSize();
     setFixedSize(sizeHint());
 
-    if (arguments.size() == 1 && arguments.first() == QLatin1String("--help")) {
-        std::fputs(qPrintable(LaunchUsage()), stdout);
+    if (const std::optional<QString> text = LaunchInformation(arguments)) {
+        std::fputs(qPrintable(*text), stdout); // "--help", "--version"
         return 0;
     }
     try {

@@ -3,11 +3,22 @@
 #include "ModuleRun.h"
 #include "ModuleTrace.h"
 
+#include <cstdio>
+#include <optional>
+
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
     moduleTrace("main");
+    // A lone "--help" or "--version" needs no window system: answered before the application.
+    if (argc == 2) {
+        if (const std::optional<QString> text =
+                LaunchInformation({QString::fromLocal8Bit(argv[1])})) {
+            std::fputs(qPrintable(*text), stdout);
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KVA7310Module"));
     moduleTrace("application");

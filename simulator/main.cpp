@@ -1,4 +1,5 @@
 // kva7310-sim: the access point's SNMP agent and TFTP client, with a control channel on stdin.
+#include "KvaVersion.h"
 #include "agent/Dispatcher.h"
 #include "agent/Options.h"
 #include "control/ControlChannel.h"
@@ -61,6 +62,10 @@ int main(int argc, char **argv)
     }
     if (options->help) {
         std::fputs(sim::usageText().c_str(), stdout);
+        return 0;
+    }
+    if (options->version) {
+        std::printf("kva7310-sim %s\n", kva::kVersion);
         return 0;
     }
     std::signal(SIGPIPE, SIG_IGN);

@@ -1,6 +1,7 @@
 // The command line and the per-device module settings file, read into the agent description.
 #include "LaunchOptions.h"
 
+#include "KvaVersion.h"
 #include "VtIni.h"
 #include "VtSNMPDevice.h"
 
@@ -8,7 +9,6 @@
 #include <cstring>
 #include <limits>
 #include <optional>
-#include <tuple>
 #include <utility>
 
 #include <QFileInfo>
@@ -18,11 +18,37 @@ namespace {
 constexpr char kNoArguments[] = "This module is only used in the Wardex or HP-Openview.";
 constexpr char kSection[] = "Program Information";
 
+using Group = LaunchSwitch::Group;
+using Field = LaunchSwitch::Field;
+
 // The switches in the order they are tried: the address first, then the first group, then, with
-// the SNMPv3 gate open, the second. Reader::argument and SecretValueOffset follow these lists.
-constexpr const char *kFirstGroup[] = {"/R", "/W", "/v"};
-constexpr const char *kGatedGroup[] = {"/t", "/c", "/d", "/m", "/l", "/n", "/A", "/P", "/a", "/p"};
-constexpr const char *kSecretSwitches[] = {"/R", "/W", "/A", "/P"};
+// the SNMPv3 gate open, the second. Reader::argument, SecretValueOffset and LaunchUsage read them
+// from here.
+constexpr LaunchSwitch kSwitches[] = {
+    {"/I", "<address>", "the access point's address or host name", Group::Address, Field::Address},
+    {"/R", "<text>", "read community", Group::First, Field::ReadCommunity, true},
+    {"/W", "<text>", "write community", Group::First, Field::WriteCommunity, true},
+    {"/v", "<n>", "SNMP version: 0 SNMPv1, 1 SNMPv2c, 3 SNMPv3", Group::First, Field::Version},
+    {"/t", "<n>", "agent UDP port (161)", Group::Gated, Field::Port},
+    {"/c", "<text>", "context name", Group::Gated, Field::ContextName},
+    {"/d", "<text>", "context engine ID", Group::Gated, Field::ContextEngineId},
+    {"/m", "<n>", "security model: 1 SNMPv1, 2 SNMPv2c, 3 USM", Group::Gated, Field::SecurityModel},
+    {"/l", "<n>", "security level: 0 noAuthNoPriv, 1 authNoPriv, 2 authPriv", Group::Gated,
+        Field::SecurityLevel},
+    {"/n", "<text>", "user name", Group::Gated, Field::SecurityName},
+    {"/A", "<text>", "authentication password", Group::Gated, Field::AuthPassword, true},
+    {"/P", "<text>", "privacy password", Group::Gated, Field::PrivPassword, true},
+    {"/a", "<n>",
+        "authentication: 0 none, 1 HMAC-MD5, 2 HMAC-SHA,\n"
+        "3 SHA-224, 4 SHA-256, 5 SHA-384, 6 SHA-512",
+        Group::Gated, Field::AuthProtocol},
+    {"/p", "<n>", "privacy: 0 none, 1 DES, 2 AES-128, 3 AES-192, 4 AES-256", Group::Gated,
+        Field::PrivProtocol},
+};
+
+// The two words that stand alone on the command line; neither holds a switch's two characters.
+constexpr char kHelpWord[] = "--help";
+constexpr char kVersionWord[] = "--version";
 
 /// An optional sign and ASCII digits, surrounding blanks allowed, within a 32-bit integer.
 std::optional<qint64> parseInteger(const QString &raw)
@@ -70,56 +96,14 @@ public:
     LaunchOptions take() { return std::move(m_result); }
 
 private:
-    using Apply = bool (Reader::*)(const QString &where, const QString &value);
-
-    struct Switch
-    {
-        const char *name;
-        Apply apply;
-    };
-
     bool readSettingsFile(const QString &file);
-    bool trySwitches(const QString &arg, std::initializer_list<Switch> switches);
+    bool trySwitches(const QString &arg, Group group);
+    void apply(Field field, const QString &where, const QString &value);
 
     bool gateOpen() const { return m_result.agent.Version == 3 || m_fileVersionText == u"3"; }
 
     std::optional<int> number(const QString &where, const QString &value);
     bool fail(const QString &where, const QString &value, const char *expected);
-
-    bool setReadCommunity(const QString &, const QString &v)
-    {
-        return set(m_result.agent.ReadCommunity, v);
-    }
-
-    bool setWriteCommunity(const QString &, const QString &v)
-    {
-        return set(m_result.agent.WriteCommunity, v);
-    }
-
-    bool setContextName(const QString &, const QString &v)
-    {
-        return set(m_result.agent.ContextName, v);
-    }
-
-    bool setContextEngineId(const QString &, const QString &v)
-    {
-        return set(m_result.agent.ContextEngineId, v);
-    }
-
-    bool setSecurityName(const QString &, const QString &v)
-    {
-        return set(m_result.agent.SecurityName, v);
-    }
-
-    bool setAuthPassword(const QString &, const QString &v)
-    {
-        return set(m_result.agent.AuthPassword, v);
-    }
-
-    bool setPrivPassword(const QString &, const QString &v)
-    {
-        return set(m_result.agent.PrivPassword, v);
-    }
 
     bool setVersion(const QString &where, const QString &value);
     bool setPort(const QString &where, const QString &value);
@@ -138,12 +122,6 @@ private:
     bool setPrivProtocol(const QString &where, const QString &value)
     {
         return code(where, value, m_result.agent.PrivProtocol);
-    }
-
-    static bool set(QString &field, const QString &value)
-    {
-        field = value;
-        return true;
     }
 
     bool code(const QString &where, const QString &value, int &field);
@@ -266,13 +244,66 @@ bool Reader::readSettingsFile(const QString &file)
     return true;
 }
 
-bool Reader::trySwitches(const QString &arg, std::initializer_list<Switch> switches)
+void Reader::apply(Field field, const QString &where, const QString &v)
 {
-    for (const Switch &s : switches) {
+    AgentDescription &a = m_result.agent;
+    switch (field) {
+    case Field::Address:
+        m_result.deviceAddress = v;
+        a.Host = v;
+        break;
+    case Field::ReadCommunity:
+        a.ReadCommunity = v;
+        break;
+    case Field::WriteCommunity:
+        a.WriteCommunity = v;
+        break;
+    case Field::Version:
+        setVersion(where, v);
+        break;
+    case Field::Port:
+        setPort(where, v);
+        break;
+    case Field::ContextName:
+        a.ContextName = v;
+        break;
+    case Field::ContextEngineId:
+        a.ContextEngineId = v;
+        break;
+    case Field::SecurityModel:
+        setSecurityModel(where, v);
+        break;
+    case Field::SecurityLevel:
+        setSecurityLevel(where, v);
+        break;
+    case Field::SecurityName:
+        a.SecurityName = v;
+        break;
+    case Field::AuthPassword:
+        a.AuthPassword = v;
+        break;
+    case Field::PrivPassword:
+        a.PrivPassword = v;
+        break;
+    case Field::AuthProtocol:
+        setAuthProtocol(where, v);
+        break;
+    case Field::PrivProtocol:
+        setPrivProtocol(where, v);
+        break;
+    }
+}
+
+bool Reader::trySwitches(const QString &arg, Group group)
+{
+    for (const LaunchSwitch &s : kSwitches) {
+        if (s.group != group) {
+            continue;
+        }
         const QString name = QString::fromLatin1(s.name);
         const qsizetype at = arg.indexOf(name); // case matters: "/a" and "/A" differ
         if (at >= 0) {
-            (this->*s.apply)(QStringLiteral("\"") + name + u'"', arg.mid(at + name.size()));
+            apply(s.field, QStringLiteral("\"") + name + u'"', arg.mid(at + name.size()));
             return true;
         }
     }
@@ -281,76 +312,53 @@ bool Reader::trySwitches(const QString &arg, std::initializer_list<Switch> switc
 
 bool Reader::argument(const QString &arg)
 {
-    const qsizetype address = arg.indexOf(QStringLiteral("/I"));
-    if (address >= 0) {
-        m_result.deviceAddress = arg.mid(address + 2);
-        m_result.agent.Host = m_result.deviceAddress;
+    if (trySwitches(arg, Group::Address)) {
         return true;
     }
     const QString file = ModuleSettingsFile(m_directory, m_result.deviceAddress);
     if (QFileInfo(file).isFile() && !readSettingsFile(file)) {
         return false;
     }
-    const bool applied = trySwitches(arg,
-        {
-            {kFirstGroup[0], &Reader::setReadCommunity},
-            {kFirstGroup[1], &Reader::setWriteCommunity},
-            {kFirstGroup[2], &Reader::setVersion},
-        });
-    if (!applied && gateOpen()) {
-        trySwitches(arg,
-            {
-                {kGatedGroup[0], &Reader::setPort},
-                {kGatedGroup[1], &Reader::setContextName},
-                {kGatedGroup[2], &Reader::setContextEngineId},
-                {kGatedGroup[3], &Reader::setSecurityModel},
-                {kGatedGroup[4], &Reader::setSecurityLevel},
-                {kGatedGroup[5], &Reader::setSecurityName},
-                {kGatedGroup[6], &Reader::setAuthPassword},
-                {kGatedGroup[7], &Reader::setPrivPassword},
-                {kGatedGroup[8], &Reader::setAuthProtocol},
-                {kGatedGroup[9], &Reader::setPrivProtocol},
-            });
+    if (!trySwitches(arg, Group::First) && gateOpen()) {
+        trySwitches(arg, Group::Gated);
     }
     return m_result.outcome != LaunchOptions::Outcome::Error;
 }
 
-/// The first switch of `group` found in `argument` and where it stands; {nullptr, -1} for none.
-template <std::size_t N>
-std::pair<const char *, qsizetype> firstSwitch(
-    QByteArrayView argument, const char *const (&group)[N])
+/// The first switch of `group` found in `argument`, where it stands in `*at`; nullptr for none.
+const LaunchSwitch *firstSwitch(QByteArrayView argument, Group group, qsizetype *at)
 {
-    for (const char *name : group) {
-        const qsizetype at = argument.indexOf(QByteArrayView(name));
-        if (at >= 0) {
-            return {name, at};
+    for (const LaunchSwitch &s : kSwitches) {
+        if (s.group == group) {
+            *at = argument.indexOf(QByteArrayView(s.name));
+            if (*at >= 0) {
+                return &s;
+            }
         }
     }
-    return {nullptr, -1};
+    return nullptr;
 }
 
 } // namespace
+
+std::span<const LaunchSwitch> LaunchSwitches()
+{
+    return kSwitches;
+}
 
 qsizetype SecretValueOffset(QByteArrayView argument)
 {
     // The switches are ASCII, which never occurs inside a multi-byte character: the byte
     // positions found here are those the reader finds in the decoded text.
-    if (argument.indexOf(QByteArrayView("/I")) >= 0) {
+    qsizetype at = -1;
+    if (firstSwitch(argument, Group::Address, &at) != nullptr) {
         return -1;
     }
-    auto [name, at] = firstSwitch(argument, kFirstGroup);
-    if (name == nullptr) {
-        std::tie(name, at) = firstSwitch(argument, kGatedGroup);
+    const LaunchSwitch *s = firstSwitch(argument, Group::First, &at);
+    if (s == nullptr) {
+        s = firstSwitch(argument, Group::Gated, &at);
     }
-    if (name == nullptr) {
-        return -1;
-    }
-    for (const char *secret : kSecretSwitches) {
-        if (std::strcmp(name, secret) == 0) {
-            return at + 2;
-        }
-    }
-    return -1;
+    return s != nullptr && s->secret ? at + 2 : -1;
 }
 
 void BlankSecretArguments(int argc, char **argv)
@@ -386,9 +394,9 @@ LaunchOptions ReadLaunchOptions(
         result.message = QString::fromLatin1(kNoArguments);
         return result;
     }
-    if (arguments.size() == 1 && arguments.front() == u"--help") {
+    if (const std::optional<QString> text = LaunchInformation(arguments)) {
         result.outcome = LaunchOptions::Outcome::Help;
-        result.message = LaunchUsage();
+        result.message = *text;
         return result;
     }
     Reader reader(settingsDirectory, start);
@@ -444,34 +452,61 @@ void ApplyAgentDescription(const AgentDescription &a)
     security.PrivProtocol = a.PrivProtocol;
 }
 
+std::optional<QString> LaunchInformation(const QStringList &arguments)
+{
+    if (arguments.size() != 1) {
+        return std::nullopt;
+    }
+    if (arguments.front() == QLatin1String(kHelpWord)) {
+        return LaunchUsage();
+    }
+    if (arguments.front() == QLatin1String(kVersionWord)) {
+        return QStringLiteral("kva7310-module ") + QLatin1String(kva::kVersion) + u'\n';
+    }
+    return std::nullopt;
+}
+
 QString LaunchUsage()
 {
-    return QStringLiteral(
-        "Usage: kva7310-module /I<address> [switch]...\n"
-        "\n"
-        "Each argument holds one switch followed directly by its value (/I192.168.0.50).\n"
-        "\n"
-        "  /I<address>   the access point's address or host name\n"
-        "  /R<text>      read community\n"
-        "  /W<text>      write community\n"
-        "  /v<n>         SNMP version: 0 SNMPv1, 1 SNMPv2c, 3 SNMPv3\n"
-        "\n"
-        "Only when the version is 3 (give /v3 first) or the settings file says Version=3:\n"
-        "  /t<n>         agent UDP port (161)\n"
-        "  /c<text>      context name\n"
-        "  /d<text>      context engine ID\n"
-        "  /m<n>         security model: 1 SNMPv1, 2 SNMPv2c, 3 USM\n"
-        "  /l<n>         security level: 0 noAuthNoPriv, 1 authNoPriv, 2 authPriv\n"
-        "  /n<text>      user name\n"
-        "  /A<text>      authentication password\n"
-        "  /P<text>      privacy password\n"
-        "  /a<n>         authentication: 0 none, 1 HMAC-MD5, 2 HMAC-SHA,\n"
-        "                3 SHA-224, 4 SHA-256, 5 SHA-384, 6 SHA-512\n"
-        "  /p<n>         privacy: 0 none, 1 DES, 2 AES-128, 3 AES-192, 4 AES-256\n"
-        "\n"
-        "The module settings file <address>.cfg in the settings directory of platform.ini,\n"
-        "section [Program Information], holds the keys AgentPort, Version, ContextName,\n"
-        "ContextEngineID, SecurityModel, SecurityLevel, SecurityName, AuthProtocol, PrivProtocol,\n"
-        "AuthPassword and PrivPassword with the same values. It is read again for every argument\n"
-        "after the address, so it overrides earlier switches but not later ones.\n");
+    constexpr qsizetype kHelpColumn = 16;
+    const auto lines = [](Group group) {
+        QString text;
+        for (const LaunchSwitch &s : kSwitches) {
+            if (s.group != group) {
+                continue;
+            }
+            const QString head =
+                QStringLiteral("  ") + QLatin1String(s.name) + QLatin1String(s.value);
+            const QStringList help = QString::fromLatin1(s.help).split(u'\n');
+            text += head.leftJustified(kHelpColumn - 1) + u' ' + help.front() + u'\n';
+            for (qsizetype i = 1; i < help.size(); ++i) {
+                text += QString(kHelpColumn, u' ') + help[i] + u'\n';
+            }
+        }
+        return text;
+    };
+    return QStringLiteral("Usage: kva7310-module /I<address> [switch]...\n"
+                          "       kva7310-module --help | --version\n"
+                          "\n"
+                          "Each argument holds one switch followed directly by its value "
+                          "(/I192.168.0.50).\n"
+                          "\n")
+        + lines(Group::Address) + lines(Group::First)
+        + QStringLiteral("\n"
+                         "Only when the version is 3 (give /v3 first) or the settings file says "
+                         "Version=3:\n")
+        + lines(Group::Gated)
+        + QStringLiteral(
+            "\n"
+            "Alone on the command line:\n"
+            "  --help        print this text and end\n"
+            "  --version     print the version and end\n"
+            "\n"
+            "The module settings file <address>.cfg in the settings directory of platform.ini,\n"
+            "section [Program Information], holds the keys AgentPort, Version, ContextName,\n"
+            "ContextEngineID, SecurityModel, SecurityLevel, SecurityName, AuthProtocol, "
+            "PrivProtocol,\n"
+            "AuthPassword and PrivPassword with the same values. It is read again for every "
+            "argument\n"
+            "after the address, so it overrides earlier switches but not later ones.\n");
 }

@@ -1,6 +1,9 @@
 // The command line and the per-device module settings file, read into the agent description.
 #pragma once
 
+#include <optional>
+#include <span>
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
@@ -35,7 +38,7 @@ struct LaunchOptions
     enum class Outcome {
         Run,         ///< go on with the agent description below
         NoArguments, ///< show the message and end
-        Help,        ///< print the message (the usage) and end successfully
+        Help,        ///< print the message (the usage or the version) and end successfully
         Error,       ///< a number that is not one: show the message and end with a failure
     };
 
@@ -61,6 +64,48 @@ AgentDescription CurrentAgentDescription();
 /// Puts every field into the process-wide agent, security and scope objects; requests made
 /// afterwards take it over.
 void ApplyAgentDescription(const AgentDescription &agent);
+
+/// One command-line switch: its two characters, the placeholder and help text of its value, the
+/// group it is tried in and the field it sets. The reader, the usage and the blanking of secrets
+/// all take the switches from LaunchSwitches().
+struct LaunchSwitch
+{
+    enum class Group {
+        Address, ///< "/I": tried first, before the settings file is read again
+        First,   ///< tried next
+        Gated,   ///< tried only while the SNMPv3 gate is open
+    };
+    enum class Field {
+        Address,
+        ReadCommunity,
+        WriteCommunity,
+        Version,
+        Port,
+        ContextName,
+        ContextEngineId,
+        SecurityModel,
+        SecurityLevel,
+        SecurityName,
+        AuthPassword,
+        PrivPassword,
+        AuthProtocol,
+        PrivProtocol,
+    };
+
+    const char *name;  ///< "/I"
+    const char *value; ///< "<address>", "<text>", "<n>"
+    const char *help;  ///< what it sets; '\n' starts another line
+    Group group;
+    Field field;
+    bool secret = false; ///< a community or password, blanked in the process list
+};
+
+/// Every switch, in the order the reader tries them.
+std::span<const LaunchSwitch> LaunchSwitches();
+
+/// The text "--help" or "--version" prints when it is the only argument; nullopt otherwise (a
+/// lone "--help" is no address, and with other arguments it is an argument like any other).
+std::optional<QString> LaunchInformation(const QStringList &arguments);
 
 /// The text "--help" prints.
 QString LaunchUsage();

@@ -2,6 +2,7 @@
 // its per-user log directory.
 #include "PlatformPaths.h"
 
+#include "KvaVersion.h"
 #include "VtIni.h"
 
 #include <QDir>
@@ -78,6 +79,11 @@ QString CatalogDirectory(const QString &baseDirectory)
         }
     }
     return JoinPath(baseDirectory, exact);
+}
+
+QString InstalledCatalogDirectory(const QString &programDirectory)
+{
+    return JoinPath(programDirectory, QLatin1String(kva::kCatalogsFromPrograms));
 }
 
 LogDirectory LogDirectory::prepare()

@@ -39,6 +39,10 @@ struct PlatformPaths
 /// ignoring case; the exact spelling when none exists, so that loading falls back quietly.
 QString CatalogDirectory(const QString &baseDirectory);
 
+/// The catalogs of an installation, in the directory the install rules put them relative to the
+/// programs' directory: "<programDirectory>/../share/kva7310/errmsg" for the usual layout.
+QString InstalledCatalogDirectory(const QString &programDirectory);
+
 /// The per-user log and scratch directory.
 struct LogDirectory
 {

@@ -68,79 +68,145 @@ std::string netSnmpPrivName(const std::string &proto)
     return {};
 }
 
+std::span<const OptionSpec> optionTable()
+{
+    using Id = OptionSpec::Id;
+    static constexpr OptionSpec kOptions[] = {
+        {Id::Address, "--address", nullptr, "A", "IPv4 address the agent listens on (127.0.0.1)"},
+        {Id::Port, "--port", nullptr, "N", "UDP port of the agent (0: a free port)"},
+        {Id::ReadCommunity, "--read-community", nullptr, "C", "read community (mirtal)"},
+        {Id::WriteCommunity, "--write-community", nullptr, "C", "write community (solvane)"},
+        {Id::User, "--user", nullptr, "U", "SNMPv3 user; needs --auth-pass"},
+        {Id::AuthProto, "--auth-proto", nullptr, "P",
+            "authentication: MD5 SHA SHA-224 SHA-256 SHA-384 SHA-512 (MD5)"},
+        {Id::AuthPass, "--auth-pass", nullptr, "X",
+            "authentication pass phrase, at least 8 characters"},
+        {Id::PrivProto, "--priv-proto", nullptr, "P",
+            "privacy: DES AES-128 AES-192 AES-256 (none)"},
+        {Id::PrivPass, "--priv-pass", nullptr, "Y", "privacy pass phrase, at least 8 characters"},
+        {Id::TftpPort, "--tftp-port", nullptr, "N",
+            "port the TFTP client sends its requests to (69)"},
+        {Id::State, "--state", nullptr, "FILE",
+            "stored configuration, read at start and written on every change"},
+        {Id::RestartSeconds, "--restart-seconds", nullptr, "N",
+            "how long a restart keeps the device silent (5, at most 3600)"},
+        {Id::RefreshMs, "--refresh-ms", nullptr, "N",
+            "how long collecting a refreshed table takes (100, at most 600000)"},
+        {Id::MaskSecrets, "--mask-secrets", nullptr, nullptr,
+            "serve keys, pass phrases and passwords as '*'"},
+        {Id::Help, "--help", "-h", nullptr, "print this text and end"},
+        {Id::Version, "--version", nullptr, nullptr, "print the version and end"},
+    };
+    return kOptions;
+}
+
 std::string usageText()
 {
-    return "usage: kva7310-sim [--address A] [--port N] [--read-community C] [--write-community "
-           "C]\n"
-           "                   [--user U --auth-proto P --auth-pass X [--priv-proto P --priv-pass "
-           "Y]]\n"
-           "                   [--tftp-port N] [--state FILE] [--restart-seconds N]\n"
-           "                   [--refresh-ms N] [--mask-secrets] [--help]\n"
-           "  auth protocols: MD5 SHA SHA-224 SHA-256 SHA-384 SHA-512\n"
-           "  priv protocols: DES AES-128 AES-192 AES-256\n"
-           "Prints LISTENING <address>:<port> when ready, then reads control commands on stdin\n"
-           "(type help).\n";
+    std::string text = "usage: kva7310-sim [option]...\n";
+    constexpr std::size_t kHelpColumn = 25;
+    for (const OptionSpec &o : optionTable()) {
+        std::string head = std::string("  ") + o.name;
+        if (o.alias != nullptr) {
+            head += std::string(", ") + o.alias;
+        }
+        if (o.value != nullptr) {
+            head += std::string(" ") + o.value;
+        }
+        head.resize(std::max(head.size() + 1, kHelpColumn), ' ');
+        text += head + o.help + "\n";
+    }
+    return text
+        + "Prints LISTENING <address>:<port> when ready, then reads control commands on stdin\n"
+          "(type help). EOF, quit, SIGTERM or SIGINT end it. Exit status: 0 after an ordinary\n"
+          "end, 1 when the agent cannot start, 2 for a bad command line.\n";
 }
 
 std::optional<AgentOptions> parseOptions(const std::vector<std::string> &args, std::string &error)
 {
+    using Id = OptionSpec::Id;
     AgentOptions o;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &a = args[i];
-        if (a == "--help" || a == "-h") {
-            o.help = true;
-            continue;
+        const OptionSpec *option = nullptr;
+        for (const OptionSpec &candidate : optionTable()) {
+            if (a == candidate.name || (candidate.alias != nullptr && a == candidate.alias)) {
+                option = &candidate;
+                break;
+            }
         }
-        if (a == "--mask-secrets") {
-            o.maskSecrets = true;
-            continue;
-        }
-        if (i + 1 >= args.size()) {
-            error = "unknown option or missing value: " + a;
+        if (option == nullptr) {
+            error = "unknown option: " + a;
             return std::nullopt;
         }
-        const std::string &v = args[++i];
-        if (a == "--address") {
+        std::string v;
+        if (option->value != nullptr) {
+            if (i + 1 >= args.size()) {
+                error = "missing value: " + a;
+                return std::nullopt;
+            }
+            v = args[++i];
+        }
+        switch (option->id) {
+        case Id::Help:
+            o.help = true;
+            break;
+        case Id::Version:
+            o.version = true;
+            break;
+        case Id::MaskSecrets:
+            o.maskSecrets = true;
+            break;
+        case Id::Address:
             o.address = v;
-        } else if (a == "--port") {
+            break;
+        case Id::Port:
             if (!parsePort(v, 65535, o.port)) {
                 error = "bad port: " + v;
                 return std::nullopt;
             }
-        } else if (a == "--read-community") {
+            break;
+        case Id::ReadCommunity:
             o.readCommunity = v;
-        } else if (a == "--write-community") {
+            break;
+        case Id::WriteCommunity:
             o.writeCommunity = v;
-        } else if (a == "--user") {
+            break;
+        case Id::User:
             o.user = v;
-        } else if (a == "--auth-proto") {
+            break;
+        case Id::AuthProto:
             o.authProto = v;
-        } else if (a == "--auth-pass") {
+            break;
+        case Id::AuthPass:
             o.authPass = v;
-        } else if (a == "--priv-proto") {
+            break;
+        case Id::PrivProto:
             o.privProto = v;
-        } else if (a == "--priv-pass") {
+            break;
+        case Id::PrivPass:
             o.privPass = v;
-        } else if (a == "--tftp-port") {
+            break;
+        case Id::TftpPort:
             if (!parsePort(v, 65535, o.tftpPort) || o.tftpPort == 0) {
                 error = "bad TFTP port: " + v;
                 return std::nullopt;
             }
-        } else if (a == "--state") {
+            break;
+        case Id::State:
             o.statePath = v;
-        } else if (a == "--restart-seconds") {
+            break;
+        case Id::RestartSeconds:
             if (!parsePort(v, 3600, o.restartSeconds)) {
                 error = "bad restart time: " + v;
                 return std::nullopt;
             }
-        } else if (a == "--refresh-ms") {
+            break;
+        case Id::RefreshMs:
             if (!parsePort(v, 600000, o.refreshMs)) {
                 error = "bad refresh time: " + v;
                 return std::nullopt;
             }
-        } else {
-            error = "unknown option: " + a;
-            return std::nullopt;
+            break;
         }
     }
     if (!o.user.empty()) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,40 @@ struct AgentOptions
     int refreshMs = 100;      // how long collecting a refreshed table takes
     bool maskSecrets = false; // keys and passwords served as '*'
     bool help = false;
+    bool version = false;
 };
+
+/// One option of the command line: the parser looks arguments up here and the usage lists them.
+struct OptionSpec
+{
+    enum class Id {
+        Address,
+        Port,
+        ReadCommunity,
+        WriteCommunity,
+        User,
+        AuthProto,
+        AuthPass,
+        PrivProto,
+        PrivPass,
+        TftpPort,
+        State,
+        RestartSeconds,
+        RefreshMs,
+        MaskSecrets,
+        Help,
+        Version
+    };
+
+    Id id;
+    const char *name;  ///< "--port"
+    const char *alias; ///< a second spelling ("-h"), or nullptr
+    const char *value; ///< the value's placeholder ("N"), nullptr for a switch
+    const char *help;  ///< what it does, the default in parentheses
+};
+
+/// Every option the parser accepts, in the order the usage lists them.
+std::span<const OptionSpec> optionTable();
 
 /// Parses the arguments after the program name; nullopt with `error` set on a bad command line.
 std::optional<AgentOptions> parseOptions(const std::vector<std::string> &args, std::string &error);

@@ -5,6 +5,7 @@
 #include "VtSNMPDevice.h"
 
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -262,16 +263,48 @@ TEST(LaunchOptions, NoArgumentsStopsWithTheModulesMessage)
         result.message, QStringLiteral("This module is only used in the Wardex or HP-Openview."));
 }
 
-TEST(LaunchOptions, HelpOnlyAsTheSoleArgument)
+struct InformationCase
 {
-    const LaunchOptions alone = ReadLaunchOptions({QStringLiteral("--help")}, QString());
-    EXPECT_EQ(alone.outcome, LaunchOptions::Outcome::Help);
-    EXPECT_TRUE(alone.message.contains(QStringLiteral("/I<address>")));
+    const char *name;
+    QStringList args;
+    const char *printed;      // part of the text printed, nullptr: the module runs
+    const char *address = ""; // when it runs
+};
 
-    const LaunchOptions among = ReadLaunchOptions(
-        {QStringLiteral("/I10.0.0.5"), QStringLiteral("--help")}, QStringLiteral("/nonexistent/"));
-    EXPECT_EQ(among.outcome, LaunchOptions::Outcome::Run);
+void PrintTo(const InformationCase &c, std::ostream *os)
+{
+    *os << c.name;
 }
+
+const InformationCase kInformation[] = {
+    {"HelpAlone", {"--help"}, "/I<address>"},
+    {"VersionAlone", {"--version"}, "kva7310-module "}, // the installed program's test: the number
+    // beside a switch, either is an argument like any other: no address, no switch
+    {"HelpAmongSwitches", {"/I10.0.0.5", "--help"}, nullptr, "10.0.0.5"},
+    {"VersionBeforeTheAddress", {"--version", "/I10.0.0.5"}, nullptr, "10.0.0.5"},
+    {"HelpInsideAnAddressIsTheAddress", {"/I--help"}, nullptr, "--help"},
+};
+
+class LaunchInformationTable : public testing::TestWithParam<InformationCase>
+{ };
+
+TEST_P(LaunchInformationTable, OnlyAsTheSoleArgument)
+{
+    const InformationCase &c = GetParam();
+    const LaunchOptions read = ReadLaunchOptions(c.args, QStringLiteral("/nonexistent/"));
+    if (c.printed != nullptr) {
+        EXPECT_EQ(read.outcome, LaunchOptions::Outcome::Help);
+        EXPECT_TRUE(read.message.contains(QLatin1String(c.printed))) << read.message.toStdString();
+        EXPECT_EQ(LaunchInformation(c.args), read.message);
+    } else {
+        EXPECT_EQ(read.outcome, LaunchOptions::Outcome::Run);
+        EXPECT_EQ(read.deviceAddress, QLatin1String(c.address));
+        EXPECT_EQ(LaunchInformation(c.args), std::nullopt);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LaunchInformationTable, testing::ValuesIn(kInformation), kvatest::caseName);
 
 TEST(LaunchOptions, CaptionHoldsTheRawAddressText)
 {

@@ -116,8 +116,50 @@ std::optional<SnmpWireValue> parseValue(QChar type, const QString &text, QString
     return std::nullopt;
 }
 
+std::span<const OptionSpec> optionTable()
+{
+    using Id = OptionSpec::Id;
+    static constexpr OptionSpec kOptions[] = {
+        {Id::Version, "-v", nullptr, "1|2c|3", "SNMP version (2c)"},
+        {Id::Community, "-c", nullptr, "COMMUNITY", "community for SNMPv1/v2c (public)"},
+        {Id::User, "-u", nullptr, "USER", "SNMPv3 user"},
+        {Id::Level, "-l", nullptr, "LEVEL", "noAuthNoPriv|authNoPriv|authPriv (noAuthNoPriv)"},
+        {Id::AuthProtocol, "-a", nullptr, "PROTOCOL",
+            "MD5|SHA|SHA-224|SHA-256|SHA-384|SHA-512 (MD5)"},
+        {Id::AuthPassword, "-A", nullptr, "PASSWORD", "authentication password"},
+        {Id::PrivProtocol, "-x", nullptr, "PROTOCOL", "DES|AES|AES-128|AES-192|AES-256 (DES)"},
+        {Id::PrivPassword, "-X", nullptr, "PASSWORD", "privacy password"},
+        {Id::Context, "-n", nullptr, "CONTEXT", "SNMPv3 context name"},
+        {Id::Timeout, "-t", nullptr, "SECONDS", "time-out per attempt (1)"},
+        {Id::Retries, "-r", nullptr, "RETRIES", "retries after the first attempt (1)"},
+        {Id::Async, "--async", nullptr, nullptr, "run the exchange through the event pump"},
+        {Id::Help, "--help", "-h", nullptr, "this text"},
+        {Id::ShowVersion, "--version", nullptr, nullptr, "the program's version"},
+    };
+    return kOptions;
+}
+
+namespace {
+
+/// The option an argument spells: a switch as a whole word, an option with a value by its first
+/// two characters; nullptr for none.
+const OptionSpec *findOption(const QString &argument)
+{
+    for (const OptionSpec &o : optionTable()) {
+        const bool named = argument == QLatin1String(o.name)
+            || (o.alias != nullptr && argument == QLatin1String(o.alias));
+        if (o.value == nullptr ? named : argument.startsWith(QLatin1String(o.name))) {
+            return &o;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
 std::optional<Options> parse(const QStringList &args, QString *error)
 {
+    using Id = OptionSpec::Id;
     Options o;
     QStringList positional;
     auto fail = [error](const QString &why) {
@@ -126,12 +168,17 @@ std::optional<Options> parse(const QStringList &args, QString *error)
     };
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
-        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            o.help = true;
-            return o;
-        }
-        if (a == QLatin1String("--async")) {
-            o.async = true;
+        const OptionSpec *option = findOption(a);
+        if (option != nullptr && option->value == nullptr) {
+            if (option->id == Id::Help) {
+                o.help = true;
+                return o;
+            }
+            if (option->id == Id::ShowVersion) {
+                o.showVersion = true;
+                return o;
+            }
+            o.async = true; // the one other switch
             continue;
         }
         // after HOST everything is an OID, a type or a value ("i -3")
@@ -139,8 +186,10 @@ std::optional<Options> parse(const QStringList &args, QString *error)
             positional << a;
             continue;
         }
+        if (option == nullptr) {
+            return fail(QStringLiteral("unknown option %1").arg(a));
+        }
         // "-v2c" and "-v 2c" alike
-        const QChar letter = a.at(1);
         QString value = a.mid(2);
         if (value.isEmpty()) {
             if (i + 1 >= args.size()) {
@@ -148,8 +197,8 @@ std::optional<Options> parse(const QStringList &args, QString *error)
             }
             value = args[++i];
         }
-        switch (letter.unicode()) {
-        case 'v':
+        switch (option->id) {
+        case Id::Version:
             if (value == QLatin1String("1")) {
                 o.version = 0;
             } else if (value == QLatin1String("2c")) {
@@ -160,43 +209,43 @@ std::optional<Options> parse(const QStringList &args, QString *error)
                 return fail(QStringLiteral("unknown version '%1' (1, 2c, 3)").arg(value));
             }
             break;
-        case 'c':
+        case Id::Community:
             o.community = value;
             break;
-        case 'u':
+        case Id::User:
             o.user = value;
             break;
-        case 'l':
+        case Id::Level:
             if (auto level = lookup(kLevels, value)) {
                 o.level = *level;
             } else {
                 return fail(QStringLiteral("unknown security level '%1'").arg(value));
             }
             break;
-        case 'a':
+        case Id::AuthProtocol:
             if (auto auth = lookup(kAuth, value)) {
                 o.authProtocol = *auth;
             } else {
                 return fail(QStringLiteral("unknown authentication protocol '%1'").arg(value));
             }
             break;
-        case 'A':
+        case Id::AuthPassword:
             o.authPassword = value;
             break;
-        case 'x':
+        case Id::PrivProtocol:
             if (auto priv = lookup(kPriv, value)) {
                 o.privProtocol = *priv;
             } else {
                 return fail(QStringLiteral("unknown privacy protocol '%1'").arg(value));
             }
             break;
-        case 'X':
+        case Id::PrivPassword:
             o.privPassword = value;
             break;
-        case 'n':
+        case Id::Context:
             o.context = value;
             break;
-        case 't': {
+        case Id::Timeout: {
             bool ok = false;
             const double seconds = value.toDouble(&ok);
             if (!ok || seconds <= 0 || seconds > 21474836) {
@@ -205,7 +254,7 @@ std::optional<Options> parse(const QStringList &args, QString *error)
             o.timeout = std::max(1, static_cast<int>(std::lround(seconds * 100)));
             break;
         }
-        case 'r': {
+        case Id::Retries: {
             bool ok = false;
             o.retries = value.toInt(&ok);
             if (!ok || o.retries < 0) {
@@ -213,8 +262,10 @@ std::optional<Options> parse(const QStringList &args, QString *error)
             }
             break;
         }
-        default:
-            return fail(QStringLiteral("unknown option %1").arg(a));
+        case Id::Async:
+        case Id::Help:
+        case Id::ShowVersion:
+            break; // switches, taken above
         }
     }
     if (positional.size() < 3) {
@@ -312,24 +363,27 @@ QString valueText(const SnmpWireValue &value)
 
 QString usage()
 {
-    return QStringLiteral(
+    QString text = QStringLiteral(
         "usage: kva7310-snmp get|getnext|walk|set [options] HOST[:PORT] OID [OID | TYPE VALUE]...\n"
-        "  -v 1|2c|3            SNMP version (2c)\n"
-        "  -c COMMUNITY         community for SNMPv1/v2c (public)\n"
-        "  -u USER              SNMPv3 user\n"
-        "  -l LEVEL             noAuthNoPriv|authNoPriv|authPriv\n"
-        "  -a PROTOCOL          MD5|SHA|SHA-224|SHA-256|SHA-384|SHA-512\n"
-        "  -A PASSWORD          authentication password\n"
-        "  -x PROTOCOL          DES|AES|AES-192|AES-256\n"
-        "  -X PASSWORD          privacy password\n"
-        "  -n CONTEXT           SNMPv3 context name\n"
-        "  -t SECONDS           time-out per attempt (1)\n"
-        "  -r RETRIES           retries after the first attempt (1)\n"
-        "  --async              run the exchange through the event pump\n"
-        "  --help               this text\n"
+        "       kva7310-snmp --help | --version\n");
+    constexpr qsizetype kHelpColumn = 23;
+    for (const OptionSpec &o : optionTable()) {
+        QString head = QStringLiteral("  ") + QLatin1String(o.name);
+        if (o.alias != nullptr) {
+            head += QStringLiteral(", ") + QLatin1String(o.alias);
+        }
+        if (o.value != nullptr) {
+            head += u' ' + QLatin1String(o.value);
+        }
+        text += head.leftJustified(kHelpColumn - 1) + u' ' + QLatin1String(o.help) + u'\n';
+    }
+    text += QStringLiteral(
         "set values: OID TYPE VALUE with TYPE i (INTEGER), u (unsigned), s (string), x (hex\n"
         "string), a (IpAddress), o (OID), t (TimeTicks), c (Counter32)\n"
-        "output: one line per variable, <numeric OID> = <value>\n");
+        "output: one line per variable, <numeric OID> = <value>\n"
+        "exit status: 0 success, 1 an SNMP or engine error (\"error <code>: <message>\" on\n"
+        "standard error), 2 a bad command line\n");
+    return text;
 }
 
 } // namespace snmptool

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include <QString>
@@ -30,6 +31,7 @@ struct Options
 {
     Command command = Command::Get;
     bool help = false;
+    bool showVersion = false;
     bool async = false;
     int version = 1; ///< in the engine's numbering: 0 SNMPv1, 1 SNMPv2c, 3 SNMPv3
     QString community = QStringLiteral("public");
@@ -47,6 +49,36 @@ struct Options
     QStringList oids;           ///< get, getnext, walk
     std::vector<SetValue> sets; ///< set
 };
+
+/// One option of the command line: the parser looks arguments up here and the usage lists them.
+struct OptionSpec
+{
+    enum class Id {
+        Version,
+        Community,
+        User,
+        Level,
+        AuthProtocol,
+        AuthPassword,
+        PrivProtocol,
+        PrivPassword,
+        Context,
+        Timeout,
+        Retries,
+        Async,
+        Help,
+        ShowVersion
+    };
+
+    Id id;
+    const char *name;  ///< "-v" (its value follows, "-v2c" or "-v 2c") or "--async"
+    const char *alias; ///< a second spelling ("-h"), or nullptr
+    const char *value; ///< the value's placeholder ("1|2c|3"), nullptr for a switch
+    const char *help;  ///< what it does, the default in parentheses
+};
+
+/// Every option the parser accepts, in the order the usage lists them.
+std::span<const OptionSpec> optionTable();
 
 /// Parses the arguments after the program name; nullopt with the reason in `error` otherwise.
 std::optional<Options> parse(const QStringList &args, QString *error);

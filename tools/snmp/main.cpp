@@ -1,4 +1,5 @@
 // kva7310-snmp: get, getnext, walk and set on the module's SNMP engine.
+#include "KvaVersion.h"
 #include "SnmpTool.h"
 #include "SnmpToolArgs.h"
 
@@ -19,6 +20,10 @@ int main(int argc, char **argv)
     }
     if (options->help) {
         out << snmptool::usage();
+        return 0;
+    }
+    if (options->showVersion) {
+        out << "kva7310-snmp " << kva::kVersion << "\n";
         return 0;
     }
     return snmptool::run(*options, out, err);

@@ -1,6 +1,8 @@
 // Command line of kva7310-tftpd.
 #pragma once
 
+#include <span>
+
 #include <QHostAddress>
 #include <QList>
 #include <QString>
@@ -14,6 +16,7 @@ struct TftpdOptions
     bool readOnly = false;
     bool help = false;
     QList<QHostAddress> allowed = {}; ///< the only peers served; empty: anyone
+    bool version = false;
 };
 
 struct TftpdArguments
@@ -21,6 +24,29 @@ struct TftpdArguments
     TftpdOptions options;
     QString error; // empty when the command line is usable
 };
+
+/// One option of the command line: the parser looks arguments up here and the usage lists them.
+struct TftpdOption
+{
+    enum class Id {
+        Root,
+        Address,
+        Port,
+        Allow,
+        ReadOnly,
+        Help,
+        Version
+    };
+
+    Id id;
+    const char *name;  ///< "--root"
+    const char *alias; ///< a second spelling ("-h"), or nullptr
+    const char *value; ///< the value's placeholder ("DIR"), nullptr for a switch
+    const char *help;  ///< what it does; '\n' starts another line
+};
+
+/// Every option the parser accepts, in the order the usage lists them.
+std::span<const TftpdOption> tftpdOptionTable();
 
 /// Parses the arguments after the program name.
 TftpdArguments parseTftpdArguments(const QStringList &arguments);

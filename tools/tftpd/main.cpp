@@ -1,4 +1,5 @@
 // kva7310-tftpd: the module's TFTP server as a program.
+#include "KvaVersion.h"
 #include "TftpServer.h"
 #include "TftpdOptions.h"
 
@@ -37,6 +38,10 @@ int main(int argc, char **argv)
     const TftpdArguments parsed = parseTftpdArguments(app.arguments().mid(1));
     if (parsed.options.help) {
         std::fputs(tftpdUsage().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (parsed.options.version) {
+        std::printf("kva7310-tftpd %s\n", kva::kVersion);
         return 0;
     }
     if (!parsed.error.isEmpty()) {
