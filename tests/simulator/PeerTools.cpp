@@ -35,6 +35,9 @@ QProcess *startSnmpTool(const QString &tool, const QStringList &args)
     p->setProperty("home", QVariant::fromValue(static_cast<void *>(home)));
     p->setProcessEnvironment(toolEnvironment(home->path()));
     p->start(tool, QStringList{QStringLiteral("-On"), QStringLiteral("-Le")} + args);
+    // Until its start is taken in, the process reads as Starting even while the tool already
+    // waits for its answer: a caller asking whether it still runs must see Running.
+    p->waitForStarted();
     return p;
 }
 

@@ -20,7 +20,8 @@ struct ToolResult
 
 /// Runs snmpget, snmpset, snmpwalk ... with numeric output (-On), without MIB files or user config.
 ToolResult runSnmpTool(const QString &tool, const QStringList &args, int timeoutMs = 30000);
-/// Starts the same tool without waiting (for requests that must be outstanding together).
+/// Starts the same tool without waiting for its end (for requests that must be outstanding
+/// together); it returns once the process has started.
 QProcess *startSnmpTool(const QString &tool, const QStringList &args);
 ToolResult finishTool(QProcess *process, int timeoutMs = 30000);
 
