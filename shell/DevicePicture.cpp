@@ -1,7 +1,9 @@
 // The front of the access point, drawn to scale at any pixel density, and its four lights.
 #include "DevicePicture.h"
 
+#include <QEvent>
 #include <QLinearGradient>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace {
@@ -73,9 +75,34 @@ QColor DevicePicture::initialColour()
     return {0x5A, 0x5E, 0x5A};
 }
 
-void DevicePicture::paintEvent(QPaintEvent *)
+void DevicePicture::paintEvent(QPaintEvent *event)
 {
+    // Drawn once into a picture of its own, on the first paint: a light that blinks repaints the
+    // picture beneath it, and copying that part costs far less than drawing it again.
+    const qreal ratio = devicePixelRatioF();
+    if (m_backdrop.isNull() || !qFuzzyCompare(m_backdrop.devicePixelRatio(), ratio)) {
+        m_backdrop = QPixmap((QSizeF(size()) * ratio).toSize());
+        m_backdrop.setDevicePixelRatio(ratio);
+        m_backdrop.fill(Qt::transparent);
+        QPainter painter(&m_backdrop);
+        drawBackdrop(painter);
+    }
+    const QRect area = event->rect();
     QPainter p(this);
+    p.drawPixmap(area.topLeft(), m_backdrop,
+        QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
+}
+
+void DevicePicture::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
+        m_backdrop = QPixmap();
+    }
+    QWidget::changeEvent(event);
+}
+
+void DevicePicture::drawBackdrop(QPainter &p)
+{
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
 

@@ -2,7 +2,10 @@
 #pragma once
 
 #include <QColor>
+#include <QPixmap>
 #include <QWidget>
+
+class QPainter;
 
 /// One status light: a small filled rectangle over the picture.
 class LedLight : public QWidget
@@ -42,4 +45,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void drawBackdrop(QPainter &p);
+
+    QPixmap m_backdrop; // the picture without its lights, at the screen's pixel density
 };

@@ -210,8 +210,10 @@ int runModule(const QStringList &arguments)
     int rc = 0;
     try {
         TMainForm form(moduleSettingsFromEnvironment());
+        moduleTrace("window");
         registerModulePages(PageRegistry::instance());
         registerPagesWith(form);
+        moduleTrace("pages");
         rc = form.FormCreate(arguments);
         if (rc < 0) {
             form.show();

@@ -398,9 +398,11 @@ int TMainForm::FormCreate(const QStringList &arguments)
         SnmpInit(state.usable ? state.path : QString());
         SnmpSecurity().Version = 0;
         SnmpEventProcessor::Instance().SetInterval(m_settings.snmpPumpMs);
+        moduleTrace("snmp");
 
         const PlatformPaths paths = PlatformPaths::read();
         LoadCatalogs(CatalogDirectory(paths.catalogBaseDirectory()));
+        moduleTrace("catalogs");
 
         const LaunchOptions options =
             ReadLaunchOptions(arguments, paths.settingsDirectory(), CurrentAgentDescription());
@@ -417,6 +419,7 @@ int TMainForm::FormCreate(const QStringList &arguments)
             break;
         }
         ApplyAgentDescription(options.agent);
+        moduleTrace("options");
 
         const QString caption = options.caption();
         setWindowTitle(caption);
@@ -427,11 +430,12 @@ int TMainForm::FormCreate(const QStringList &arguments)
         moduleTrace("locked");
 
         startPolling();
+        moduleTrace("polling");
 
-        const LogDirectory log = LogDirectory::prepare();
-        if (!log.usable) {
+        // the same directory the engine was given: told only now, when the window can show it
+        if (!state.usable) {
             VtUi::current().messageOk(this, QCoreApplication::applicationName(),
-                LogDirectory::cannotCreateMessage(log.path));
+                LogDirectory::cannotCreateMessage(state.path));
         }
     } catch (const VtException &e) {
         return refuse(QString(), e.Message());

@@ -9,5 +9,6 @@ int main(int argc, char **argv)
     moduleTrace("main");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KVA7310Module"));
+    moduleTrace("application");
     return runModule(QApplication::arguments().mid(1));
 }

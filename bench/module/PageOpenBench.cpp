@@ -86,7 +86,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: kva-bench-pages <kva7310-sim> [rounds]\n");
+        std::fprintf(stderr, "usage: kva-bench-module-pages <kva7310-sim> [rounds]\n");
         return 2;
     }
     const int rounds = args.size() > 2 ? std::max(1, args.at(2).toInt()) : 5;
@@ -97,7 +97,7 @@ int main(int argc, char **argv)
     QProcess sim;
     quint16 port = 0;
     if (!startSimulator(sim, args.at(1), tftpPort, port)) {
-        std::fprintf(stderr, "kva-bench-pages: the simulator did not start\n");
+        std::fprintf(stderr, "kva-bench-module-pages: the simulator did not start\n");
         return 1;
     }
     QTemporaryDir state;
@@ -139,14 +139,15 @@ int main(int argc, char **argv)
             watch.start();
             std::unique_ptr<QDialog> page(form.createPage(entry.className));
             if (page == nullptr) {
-                std::fprintf(stderr, "kva-bench-pages: no page %s\n", qPrintable(entry.className));
+                std::fprintf(
+                    stderr, "kva-bench-module-pages: no page %s\n", qPrintable(entry.className));
                 return 1;
             }
             page->exec();
             page.reset();
             failed = failed || ms < 0;
             if (ms < 0) {
-                std::fprintf(stderr, "kva-bench-pages: %s did not become idle\n",
+                std::fprintf(stderr, "kva-bench-module-pages: %s did not become idle\n",
                     qPrintable(entry.className));
             }
             times[entry.className].push_back(ms);

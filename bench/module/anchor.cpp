@@ -1,7 +1,7 @@
 // The reference for the module's start-up: a minimal Qt window that starts Net-SNMP, reads the
 // agent's sysDescr once shown, and then reads it again every two seconds.
 //
-//     kva7310-bench-anchor PORT
+//     kva-bench-module-anchor PORT
 #include <cstdio>
 #include <cstring>
 #include <ctime>

@@ -1,13 +1,14 @@
 // Starts a program, times it from just before its start to its trace stamp with a marker, and
 // reports its peak memory and, on request, its processor time while it idles afterwards.
 //
-//     kva7310-bench-launch [--idle SECONDS] MARKER PROGRAM [ARGS...]
-//     start_ms=<n> rss_kb=<n> [idle_cpu_pct=<n>]
+//     kva-bench-module-launch [--idle SECONDS] MARKER PROGRAM [ARGS...]
+//     start_ms=<n> rss_kb=<n> [idle_cpu_pct=<n> idle_wakeups_per_s=<n>]
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
 #include <poll.h>
@@ -38,6 +39,33 @@ long statusKb(pid_t pid, const char *field)
         }
     }
     return -1;
+}
+
+/// Context switches of every thread of the process so far: how often it woke up.
+long long contextSwitches(pid_t pid)
+{
+    long long total = 0;
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    DIR *dir = opendir(tasks.c_str());
+    if (dir == nullptr) {
+        return -1;
+    }
+    while (const dirent *entry = readdir(dir)) {
+        if (entry->d_name[0] == '.') {
+            continue;
+        }
+        std::ifstream in(tasks + "/" + entry->d_name + "/status");
+        std::string line;
+        while (std::getline(in, line)) {
+            for (const char *key : {"voluntary_ctxt_switches:", "nonvoluntary_ctxt_switches:"}) {
+                if (line.rfind(key, 0) == 0) {
+                    total += std::strtoll(line.c_str() + std::strlen(key), nullptr, 10);
+                }
+            }
+        }
+    }
+    closedir(dir);
+    return total;
 }
 
 /// User plus system time of the process in clock ticks.
@@ -141,6 +169,7 @@ int main(int argc, char **argv)
     std::printf("start_ms=%.1f", stamp - started);
     if (idleSeconds > 0) {
         const long long before = cpuTicks(pid);
+        const long long switchesBefore = contextSwitches(pid);
         const double from = monotonicMs();
         const double until = from + idleSeconds * 1000.0;
         while (monotonicMs() < until) {
@@ -149,10 +178,12 @@ int main(int argc, char **argv)
             usleep(100000);
         }
         const long long ticks = cpuTicks(pid) - before;
+        const long long switches = contextSwitches(pid) - switchesBefore;
         const double seconds = (monotonicMs() - from) / 1000.0;
-        std::printf(" idle_cpu_pct=%.3f",
+        std::printf(" idle_cpu_pct=%.3f idle_wakeups_per_s=%.2f",
             100.0 * static_cast<double>(ticks) / static_cast<double>(sysconf(_SC_CLK_TCK))
-                / seconds);
+                / seconds,
+            static_cast<double>(switches) / seconds);
     }
     std::printf(" rss_kb=%ld\n", statusKb(pid, "VmHWM"));
     stop(pid);

@@ -1,7 +1,7 @@
 // Our side of the SNMP benchmarks, on the module's engine.
-//   kva-snmp-bench get  PORT COMMUNITY COUNT                 ReadOnce of sysDescr.0, SNMPv2c
-//   kva-snmp-bench get3 PORT USER AUTHPASS PRIVPASS COUNT    the same, SNMPv3 SHA/AES
-//   kva-snmp-bench walk|walkasync PORT COMMUNITY OID         a table, one row per exchange,
+//   kva-bench-snmp get  PORT COMMUNITY COUNT                 ReadOnce of sysDescr.0, SNMPv2c
+//   kva-bench-snmp get3 PORT USER AUTHPASS PRIVPASS COUNT    the same, SNMPv3 SHA/AES
+//   kva-bench-snmp walk|walkasync PORT COMMUNITY OID         a table, one row per exchange,
 //                                                            blocking or through the pump
 // Prints "us=<microseconds> items=<exchanges>"; the handle is opened and the keys localized by
 // one exchange before the clock starts.
@@ -36,9 +36,9 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 5) {
-        return fail("usage: kva-snmp-bench get|get3|walk|walkasync PORT ...");
+        return fail("usage: kva-bench-snmp get|get3|walk|walkasync PORT ...");
     }
-    const QString mode = args[1];
+    const QString &mode = args[1];
     QTemporaryDir state;
     try {
         SnmpInit(state.path());

@@ -1,6 +1,6 @@
 // A pass_persist helper for snmpd: serves fixed tables below 1.3.6.1.4.1.32473.99 from memory.
-//   kva-snmp-table test      a few small tables with integer, address, string and implied keys
-//   kva-snmp-table rows N    one Integer column of N rows (1.3.6.1.4.1.32473.99.9.1.2.<row>)
+//   kva-bench-snmp-table test      a few small tables with integer, address, string and implied keys
+//   kva-bench-snmp-table rows N    one Integer column of N rows (1.3.6.1.4.1.32473.99.9.1.2.<row>)
 // Column 3 of table 1 takes SETs of strings.
 #include <cstdio>
 #include <cstdlib>

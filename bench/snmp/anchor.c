@@ -1,7 +1,7 @@
 /* The reference side of the SNMP benchmarks: a plain C loop over Net-SNMP's blocking call.
- *   kva-snmp-anchor get  HOST:PORT COMMUNITY COUNT           GET sysDescr.0, SNMPv2c
- *   kva-snmp-anchor get3 HOST:PORT USER AUTHPASS PRIVPASS COUNT   the same, SNMPv3 SHA/AES
- *   kva-snmp-anchor walk HOST:PORT COMMUNITY OID             GET-NEXT one row per exchange
+ *   kva-bench-snmp-anchor get  HOST:PORT COMMUNITY COUNT           GET sysDescr.0, SNMPv2c
+ *   kva-bench-snmp-anchor get3 HOST:PORT USER AUTHPASS PRIVPASS COUNT   the same, SNMPv3 SHA/AES
+ *   kva-bench-snmp-anchor walk HOST:PORT COMMUNITY OID             GET-NEXT one row per exchange
  * Prints "us=<microseconds> items=<exchanges>"; the handle is opened and one exchange made
  * before the clock starts. */
 #include <net-snmp/net-snmp-config.h>
@@ -55,7 +55,7 @@ int main(int argc, char **argv)
     setenv("MIBS", "", 1);
     setenv("MIBDIRS", "", 1);
     snmp_disable_log();
-    init_snmp("kva-snmp-anchor");
+    init_snmp("kva-bench-snmp-anchor");
     snmp_sess_init(&s);
     s.timeout = 2000000;
     s.retries = 1;
@@ -89,7 +89,7 @@ int main(int argc, char **argv)
         s.community_len = strlen(argv[3]);
         count = strcmp(mode, "get") == 0 ? atol(argv[4]) : 0;
     } else {
-        fprintf(stderr, "usage: kva-snmp-anchor get|get3|walk ...\n");
+        fprintf(stderr, "usage: kva-bench-snmp-anchor get|get3|walk ...\n");
         return 2;
     }
     sess = snmp_sess_open(&s);

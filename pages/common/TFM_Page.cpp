@@ -152,7 +152,7 @@ VtSNMPRequest2Controls::DoneHandler TFM_Page::completion(Completion hook)
             return;
         }
         if (!m_formReady) {
-            m_earlyCompletions.push_back([hook, result] { hook(result); });
+            m_earlyCompletions.emplace_back([hook, result] { hook(result); });
             return;
         }
         runStep([&] {
@@ -303,12 +303,14 @@ void TFM_Page::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    closeProgress(); // a page closed while its notice shows takes the notice with it
     QDialog::closeEvent(event);
 }
 
 void TFM_Page::reject()
 {
     if (!m_closeLocked) {
+        closeProgress();
         QDialog::reject();
     }
 }

@@ -82,7 +82,8 @@ public:
     /// its message goes to the status bar. False when that happened.
     bool guarded(const std::function<void()> &block);
 
-    /// While set, neither the close button nor Escape closes the page.
+    /// While set, neither the close button nor Escape closes the page. A close that goes through
+    /// closes the progress notice too.
     void setCloseLocked(bool locked) { m_closeLocked = locked; }
 
     bool closeLocked() const { return m_closeLocked; }
@@ -131,6 +132,7 @@ public:
     static void clearIfZeroAddress(std::initializer_list<QLineEdit *> edits);
 
     static void clearIfZeroAddress(QLineEdit *edit) { clearIfZeroAddress({edit}); }
+
     /// Puts `text` into an empty field.
     static void setIfEmpty(QLineEdit *edit, const QString &text);
 

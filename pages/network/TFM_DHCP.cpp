@@ -140,7 +140,6 @@ constexpr int kNameMax = 20;
 constexpr int kAddressMax = 15;
 constexpr int kDomainNameMax = 30;
 
-
 // The list's base colour: white while the static pool is served, greyed while it is not.
 void setListColour(QWidget *list, bool white)
 {

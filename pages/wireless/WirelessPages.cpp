@@ -2,8 +2,13 @@
 #include "WirelessPages.h"
 
 #include "PageRegistry.h"
+#include "TClientInformation.h"
+#include "TFM_APArray.h"
 #include "TFM_FilterMACACL.h"
 #include "TFM_MultiSSIDNewForm.h"
+#include "TFM_RogueAP.h"
+#include "TFM_Scheduling.h"
+#include "TFM_WDSInfo.h"
 #include "TFM_Wirless.h"
 
 void registerWirelessPages(PageRegistry &registry)
@@ -12,4 +17,10 @@ void registerWirelessPages(PageRegistry &registry)
     registry.add<TFM_MultiSSIDNewForm>(
         QStringLiteral("Ad_MultiSSID"), QStringLiteral("TFM_MultiSSIDNewForm"));
     registry.add<TFM_FilterMACACL>(QStringLiteral("Mac1"), QStringLiteral("TFM_FilterMACACL"));
+    registry.add<TFM_RogueAP>(QStringLiteral("Intrusion1"), QStringLiteral("TFM_RogueAP"));
+    registry.add<TClientInformation>(
+        QStringLiteral("Client1"), QStringLiteral("TClientInformation"));
+    registry.add<TFM_WDSInfo>(QStringLiteral("WDSInformation1"), QStringLiteral("TFM_WDSInfo"));
+    registry.add<TFM_Scheduling>(QStringLiteral("Scheduling1"), QStringLiteral("TFM_Scheduling"));
+    registry.add<TFM_APArray>(QStringLiteral("mniAPArray1"), QStringLiteral("TFM_APArray"));
 }

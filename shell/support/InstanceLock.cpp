@@ -60,7 +60,7 @@ InstanceLock::~InstanceLock()
 
 QString InstanceLock::directory()
 {
-    const QString named = qEnvironmentVariable("KVA7310_LOCK_DIR");
+    QString named = qEnvironmentVariable("KVA7310_LOCK_DIR");
     if (!named.isEmpty()) {
         return named;
     }

@@ -15,7 +15,7 @@ constexpr qsizetype kHelpFileNameLength = 12;
 /// An environment directory, or the fallback below the home directory when unset or empty.
 QString environmentDirectory(const char *name, const char *belowHome)
 {
-    const QString value = qEnvironmentVariable(name);
+    QString value = qEnvironmentVariable(name);
     if (!value.isEmpty()) {
         return value;
     }
@@ -26,7 +26,7 @@ QString environmentDirectory(const char *name, const char *belowHome)
 
 QString PlatformPaths::iniFileName()
 {
-    const QString named = qEnvironmentVariable("KVA7310_PLATFORM_INI");
+    QString named = qEnvironmentVariable("KVA7310_PLATFORM_INI");
     if (!named.isEmpty()) {
         return named;
     }

@@ -364,7 +364,8 @@ void Behaviours::derivePortList()
 
 Value Behaviours::pduValue(const std::vector<Written> &written, const std::string &scalar) const
 {
-    for (auto w = written.rbegin(); w != written.rend(); ++w) {
+    // the last binding of the PDU wins: walked from the end
+    for (auto w = written.rbegin(); w != written.rend(); ++w) { // NOLINT(modernize-loop-convert)
         if (w->name == scalar) {
             return w->value;
         }
@@ -545,17 +546,21 @@ void Behaviours::keepBand(const std::vector<Written> &written)
     }
 }
 
-void Behaviours::keepOneConsole(const std::vector<Written> &written)
+void Behaviours::keepOneOfTwo(const std::vector<Written> &written)
 {
-    // the console enabled last in the PDU is the one left on
-    const Written *enabled = nullptr;
-    for (const Written &w : written) {
-        if ((w.name == "telnet" || w.name == "ssh") && w.value.number == 1) {
-            enabled = &w;
+    // switches of which at most one is on: the one written 1 last in the PDU is the one left on
+    static const std::pair<const char *, const char *> kPairs[] = {{"telnet", "ssh"},
+        {"dot11RogueApAllNewNodesAsValid", "dot11RogueApUnknownAccessNodesAsRogue"}};
+    for (const auto &[first, second] : kPairs) {
+        const Written *enabled = nullptr;
+        for (const Written &w : written) {
+            if ((w.name == first || w.name == second) && w.value.number == 1) {
+                enabled = &w;
+            }
         }
-    }
-    if (enabled != nullptr) {
-        m_store.setScalar(enabled->name == "telnet" ? "ssh" : "telnet", Value::integer(0));
+        if (enabled != nullptr) {
+            m_store.setScalar(enabled->name == first ? second : first, Value::integer(0));
+        }
     }
 }
 
@@ -867,7 +872,7 @@ SetResult Behaviours::set(const std::vector<Binding> &bindings)
         }
     }
     keepBand(written);
-    keepOneConsole(written);
+    keepOneOfTwo(written);
     // the interface objects show the LAN address the device was given
     static const std::pair<const char *, const char *> kMirrors[] = {{"hIPAddress", "ifIpAddress"},
         {"hSubnetMask", "ifSubnetMask"}, {"hDefaultGateway", "ifDefaultGateway"}};

@@ -24,7 +24,9 @@
 //     after the refresh time (100 ms unless set).
 //   - With masking on, secrets (ObjectDef::secret) are served as one '*' per character; writes
 //     take clear text and the control channel shows it.
-//   - One console at a time: telnet written 1 sets ssh to 0, ssh written 1 sets telnet to 0.
+//   - One console at a time: telnet written 1 sets ssh to 0, ssh written 1 sets telnet to 0. One
+//     policy for newly seen access points: dot11RogueApAllNewNodesAsValid written 1 sets
+//     dot11RogueApUnknownAccessNodesAsRogue to 0, and the reverse.
 //   - Limiting the administrator (managerIpAddressStatus other than 0) switches the VLANs
 //     (dot11VlanStatus) and network access protection (dot11NetworkAccessProtection) off.
 //   - The device clock, sntpTimeofDay, is the host's local time plus an offset, served as
@@ -207,7 +209,7 @@ private:
     void describeScheduleRule(const std::vector<Written> &written);
     void keepBand(const std::vector<Written> &written);
     void rekey(const Written &w);
-    void keepOneConsole(const std::vector<Written> &written);
+    void keepOneOfTwo(const std::vector<Written> &written);
     void runClock();
     std::string generatedKey(const std::string &ssid);
     void factoryDefault();

@@ -356,7 +356,9 @@ bool Sources::parseField(
                 for (const std::string &w : field.words) {
                     all += (all.empty() ? "" : ",") + w;
                 }
-                return bad(text + " (a comma list of " + all + ")");
+                std::string message = text;
+                message += " (a comma list of " + all + ")";
+                return bad(message);
             }
             chosen[static_cast<std::size_t>(it - field.words.begin())] = true;
             at = comma + 1;

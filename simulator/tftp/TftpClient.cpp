@@ -1,6 +1,7 @@
 // The device's TFTP client (octet mode, 512-byte blocks, retransmission on silence).
 #include "tftp/TftpClient.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <cerrno>
 #include <fcntl.h>
@@ -181,7 +182,7 @@ void TftpClient::onReadable(long long nowMs)
         if (op == kError) {
             std::string text(
                 reinterpret_cast<const char *>(buf + 4), static_cast<std::size_t>(n - 4));
-            text = text.c_str();
+            text.erase(std::min(text.find('\0'), text.size())); // the message ends at its NUL
             finish(false, "server error " + std::to_string(block) + ": " + text);
             return;
         }

@@ -3,13 +3,14 @@
 
 #include <cctype>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
+#include <QTemporaryFile>
 
 namespace bootcounter {
 
@@ -114,14 +115,25 @@ bool save(const QString &path, const QByteArray &engineId, unsigned boots)
             }
         }
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Written beside the old file and renamed over it, so a reader sees the old or the new text,
+    // never a part. Not synced to disk: after a power loss the count may go back a little, which
+    // matters to no exchange the module starts, while a sync would cost every start-up milliseconds.
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    if (!file.open()) {
         return false;
     }
-    file.write("# SNMPv3 engine boots: <engine ID in hexadecimal> <boots>\n");
-    file.write(others);
-    file.write(engineId.toHex() + ' ' + QByteArray::number(boots) + '\n');
-    return file.commit();
+    const QByteArray text = "# SNMPv3 engine boots: <engine ID in hexadecimal> <boots>\n" + others
+        + engineId.toHex() + ' ' + QByteArray::number(boots) + '\n';
+    if (file.write(text) != text.size() || !file.flush()) {
+        return false;
+    }
+    if (std::rename(
+            QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData())
+        != 0) {
+        return false;
+    }
+    file.setAutoRemove(false);
+    return true;
 }
 
 } // namespace bootcounter

@@ -45,9 +45,7 @@ void SnmpEventProcessor::Start()
 {
     m_wanted = true;
     ensureTimer();
-    if (m_timer != nullptr) {
-        m_timer->start();
-    }
+    updateTick();
 }
 
 void SnmpEventProcessor::Stop()
@@ -61,6 +59,25 @@ void SnmpEventProcessor::Stop()
 bool SnmpEventProcessor::IsActive() const
 {
     return m_wanted;
+}
+
+bool SnmpEventProcessor::IsTicking() const
+{
+    return m_timer != nullptr && m_timer->isActive();
+}
+
+void SnmpEventProcessor::updateTick()
+{
+    if (m_timer == nullptr) {
+        return;
+    }
+    const netsnmp::Adapter &adapter = netsnmp::Adapter::instance();
+    const bool wanted = m_wanted && adapter.started() && adapter.outstanding();
+    if (wanted && !m_timer->isActive()) {
+        m_timer->start();
+    } else if (!wanted && m_timer->isActive()) {
+        m_timer->stop();
+    }
 }
 
 void SnmpEventProcessor::SetInterval(int ms)
@@ -82,18 +99,15 @@ void SnmpEventProcessor::Process(int fd)
         return;
     }
     m_busy = true;
-    // A pass run by an answer leaves the timer alone: restarting it for every answer of a busy
-    // walk costs more than the pass; m_busy keeps a tick from nesting all the same.
-    const bool ticking = fd < 0 && m_timer != nullptr && m_timer->isActive();
+    // A pass run by an answer leaves a ticking timer alone: restarting it for every answer of a
+    // busy walk costs more than the pass; m_busy keeps a tick from nesting all the same.
+    const bool ticking = fd < 0 && IsTicking();
     if (ticking) {
         m_timer->stop();
     }
     netsnmp::Adapter &adapter = netsnmp::Adapter::instance();
     if (adapter.started()) {
         adapter.process(fd);
-    }
-    if (ticking && m_wanted && m_timer != nullptr) {
-        m_timer->start();
     }
     m_busy = false;
     WatchSockets();
@@ -104,27 +118,30 @@ void SnmpEventProcessor::WatchSockets()
     if (QCoreApplication::instance() == nullptr) {
         return;
     }
-    netsnmp::Adapter &adapter = netsnmp::Adapter::instance();
-    if (adapter.asyncSocketsVersion() == m_watchedVersion) {
-        ensureTimer();
-        return;
-    }
-    const std::vector<int> fds = adapter.asyncSockets();
-    for (auto it = m_notifiers.begin(); it != m_notifiers.end();) {
-        if (std::find(fds.begin(), fds.end(), it->first) == fds.end()) {
-            it = m_notifiers.erase(it);
-        } else {
-            ++it;
-        }
-    }
-    for (const int fd : fds) {
-        if (m_notifiers.count(fd) != 0) {
-            continue;
-        }
-        auto notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-        QObject::connect(notifier.get(), &QSocketNotifier::activated, [this, fd] { Process(fd); });
-        m_notifiers.emplace(fd, std::move(notifier));
-    }
-    m_watchedVersion = adapter.asyncSocketsVersion();
     ensureTimer();
+    netsnmp::Adapter &adapter = netsnmp::Adapter::instance();
+    if (adapter.asyncSocketsVersion() != m_watchedVersion) {
+        const std::vector<int> fds = adapter.asyncSockets();
+        for (auto it = m_notifiers.begin(); it != m_notifiers.end();) {
+            if (std::find(fds.begin(), fds.end(), it->first) == fds.end()) {
+                it = m_notifiers.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        for (const int fd : fds) {
+            if (m_notifiers.count(fd) != 0) {
+                continue;
+            }
+            auto notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+            QObject::connect(
+                notifier.get(), &QSocketNotifier::activated, [this, fd] { Process(fd); });
+            m_notifiers.emplace(fd, std::move(notifier));
+        }
+        m_watchedVersion = adapter.asyncSocketsVersion();
+    }
+    // inside a pass the tick is settled when the pass ends
+    if (!m_busy) {
+        updateTick();
+    }
 }

@@ -1,6 +1,7 @@
 // The event pump: a GUI-thread timer (20 ms by default) that lets the SNMP library process
 // answers, time-outs and retransmissions of asynchronous exchanges; asynchronous completions run
-// inside it and nowhere else.
+// inside it and nowhere else. The timer ticks only while an exchange is outstanding: a send starts
+// it, and the pass that leaves nothing outstanding stops it, so an idle module never wakes for it.
 #pragma once
 
 #include <cstdint>
@@ -15,9 +16,12 @@ class SnmpEventProcessor
 public:
     static SnmpEventProcessor &Instance();
 
+    /// Lets the pump run: its timer ticks from now on whenever an exchange is outstanding.
     void Start();
     void Stop();
     bool IsActive() const;
+    /// Whether the timer is ticking now (started, and an exchange outstanding).
+    bool IsTicking() const;
 
     /// The tick period in milliseconds (tests shorten it).
     void SetInterval(int ms);
@@ -30,7 +34,8 @@ public:
     /// The same pass, called by the read notification of socket `fd`.
     void Process(int fd);
 
-    /// Watches the sockets of the asynchronous handles, so an answer runs the pump at once.
+    /// Watches the sockets of the asynchronous handles, so an answer runs the pump at once, and
+    /// starts the tick for an exchange just sent. Called after every asynchronous send.
     void WatchSockets();
 
     SnmpEventProcessor(const SnmpEventProcessor &) = delete;
@@ -40,6 +45,8 @@ private:
     SnmpEventProcessor() = default;
     ~SnmpEventProcessor() = default;
     void ensureTimer();
+    /// Ticks while started and an exchange is outstanding; stopped otherwise.
+    void updateTick();
     void release();
     static void releaseAtExit();
 

@@ -118,18 +118,6 @@ std::int64_t integerOrThrow(const QString &text)
     return negative ? -std::int64_t(v) : std::int64_t(v);
 }
 
-QString oidText(const QList<std::uint32_t> &oid)
-{
-    QString text;
-    for (qsizetype i = 0; i < oid.size(); ++i) {
-        if (i > 0) {
-            text += u'.';
-        }
-        text += QString::number(oid.at(i));
-    }
-    return text;
-}
-
 QList<std::uint32_t> parseOid(const QString &text)
 {
     QList<std::uint32_t> oid;
@@ -511,7 +499,7 @@ QString toText(int syntax, const SnmpWireValue &wire)
         break;
     case synOid:
         if (wire.type == SnmpWireValue::ObjectId && !wire.oid.isEmpty()) {
-            return oidText(wire.oid);
+            return snmptext::oidText(wire.oid);
         }
         break;
     case synIpAddress:
@@ -561,7 +549,7 @@ QString toText(int syntax, const SnmpWireValue &wire)
     case synDateTime: {
         double v = 0.0;
         if (carriesOctets(wire) && doubleFromBytes(wire.octets, &v)) {
-            const QString text = dayCountText(v);
+            QString text = dayCountText(v);
             if (!text.isEmpty()) {
                 return text;
             }
@@ -638,25 +626,78 @@ SnmpWireValue fromText(int syntax, const QString &text)
     }
 }
 
+QString oidText(const std::uint32_t *ids, qsizetype count)
+{
+    if (count <= 0) {
+        return QString();
+    }
+    // written in place: a sub-identifier is at most ten digits and a dot
+    QString text(count * 11, Qt::Uninitialized);
+    QChar *const start = text.data();
+    QChar *out = start;
+    for (qsizetype i = 0; i < count; ++i) {
+        if (i > 0) {
+            *out++ = u'.';
+        }
+        char16_t digits[10];
+        int n = 0;
+        std::uint32_t id = ids[i];
+        do {
+            digits[n++] = static_cast<char16_t>(u'0' + id % 10);
+            id /= 10;
+        } while (id != 0);
+        while (n > 0) {
+            *out++ = QChar(digits[--n]);
+        }
+    }
+    text.truncate(out - start);
+    return text;
+}
+
+QString oidText(const QList<std::uint32_t> &oid)
+{
+    return oidText(oid.constData(), oid.size());
+}
+
 bool tryParseOid(const QString &text, QList<std::uint32_t> &oid)
 {
     oid.clear();
-    QStringView t = QStringView(text).trimmed();
-    if (t.startsWith(u'.')) {
-        t = t.mid(1);
+    QStringView rest = QStringView(text).trimmed();
+    if (rest.startsWith(u'.')) {
+        rest = rest.mid(1);
     }
-    if (t.isEmpty()) {
-        return false;
-    }
-    for (const QStringView part : t.split(u'.')) {
-        std::uint64_t v = 0;
-        if (part.isEmpty() || part.trimmed().size() != part.size()
-            || !parseUnsigned(part, std::numeric_limits<std::uint32_t>::max(), &v)
+    // read in one pass without splitting: walks and table reads parse every instance they get
+    std::uint64_t n = 0;
+    int digits = 0;
+    auto take = [&] {
+        if (digits == 0 || n > std::numeric_limits<std::uint32_t>::max()
             || oid.size() >= kMaxOidLength) {
+            return false;
+        }
+        oid.append(static_cast<std::uint32_t>(n));
+        n = 0;
+        digits = 0;
+        return true;
+    };
+    oid.reserve(rest.size() / 2 + 1);
+    for (const QChar c : rest) {
+        if (c == u'.') {
+            if (!take()) {
+                oid.clear();
+                return false;
+            }
+            continue;
+        }
+        n = n * 10 + static_cast<std::uint64_t>(c.unicode() - u'0');
+        ++digits;
+        if (c < u'0' || c > u'9' || n > std::numeric_limits<std::uint32_t>::max()) {
             oid.clear();
             return false;
         }
-        oid.append(std::uint32_t(v));
+    }
+    if (!take()) {
+        oid.clear();
+        return false;
     }
     return true;
 }

@@ -90,6 +90,9 @@ double parseDayCount(const QString &text);
 /// The one reading of an OID's dotted text: decimal sub-identifiers of 32 bits each, a leading dot
 /// allowed, blanks only around the whole, at most 128 of them. False (and `oid` empty) otherwise.
 bool tryParseOid(const QString &text, QList<std::uint32_t> &oid);
+/// Dotted decimal text of sub-identifiers ("" for none).
+QString oidText(const std::uint32_t *ids, qsizetype count);
+QString oidText(const QList<std::uint32_t> &oid);
 
 /// Little-endian IEEE double to and from 8 bytes; fewer than 8 bytes give false.
 bool doubleFromBytes(const QByteArray &bytes, double *value);

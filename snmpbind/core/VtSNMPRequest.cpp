@@ -2,6 +2,7 @@
 #include "VtSNMPRequest.h"
 
 #include "ErrorMapping.h"
+#include "IndexCoding.h"
 #include "SnmpEventProcessor.h"
 #include "VtNumList.h"
 #include "VtOptionList.h"
@@ -9,7 +10,6 @@
 #include "netsnmp/NetSnmpAdapter.h"
 
 #include <cstring>
-#include <limits>
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -71,95 +71,10 @@ namespace {
 
 using netsnmp::Binding;
 
-/// A run of sub-identifiers inside a parsed OID, read in place.
-struct SubIds
-{
-    const std::uint32_t *data = nullptr;
-    qsizetype count = 0;
-
-    std::uint32_t operator[](qsizetype k) const { return data[k]; }
-
-    qsizetype size() const { return count; }
-
-    const std::uint32_t *begin() const { return data; }
-
-    const std::uint32_t *end() const { return count == 0 ? data : data + count; }
-};
-
-QString oidText(SubIds oid)
-{
-    if (oid.size() == 0) {
-        return QString();
-    }
-    // written in place: a sub-identifier is at most ten digits and a dot
-    QString text(oid.size() * 11, Qt::Uninitialized);
-    QChar *const start = text.data();
-    QChar *out = start;
-    for (qsizetype i = 0; i < oid.size(); ++i) {
-        if (i > 0) {
-            *out++ = u'.';
-        }
-        char16_t digits[10];
-        int n = 0;
-        std::uint32_t id = oid[i];
-        do {
-            digits[n++] = static_cast<char16_t>(u'0' + id % 10);
-            id /= 10;
-        } while (id != 0);
-        while (n > 0) {
-            *out++ = QChar(digits[--n]);
-        }
-    }
-    text.truncate(out - start);
-    return text;
-}
-
-QString oidText(const netsnmp::Oid &oid)
-{
-    return oidText(SubIds{oid.constData(), oid.size()});
-}
-
-/// Dotted decimal sub-identifiers; false for anything else (an empty text is an empty list).
-bool parseSubIds(const QString &text, netsnmp::Oid *out)
-{
-    out->clear();
-    QStringView rest(text);
-    rest = rest.trimmed();
-    if (rest.startsWith(u'.')) {
-        rest = rest.mid(1);
-    }
-    if (rest.isEmpty()) {
-        return true;
-    }
-    out->reserve(rest.size() / 2 + 1);
-    std::uint64_t n = 0;
-    int digits = 0;
-    for (const QChar c : rest) {
-        if (c == u'.') {
-            if (digits == 0 || n > std::numeric_limits<std::uint32_t>::max()) {
-                return false;
-            }
-            out->append(static_cast<std::uint32_t>(n));
-            n = 0;
-            digits = 0;
-            continue;
-        }
-        if (c < u'0' || c > u'9' || ++digits > 10) {
-            return false;
-        }
-        n = n * 10 + static_cast<std::uint64_t>(c.unicode() - u'0');
-    }
-    if (digits == 0 || n > std::numeric_limits<std::uint32_t>::max()) {
-        return false;
-    }
-    out->append(static_cast<std::uint32_t>(n));
-    return true;
-}
-
 netsnmp::Oid oidOrThrow(const QString &text)
 {
     netsnmp::Oid oid;
-    if (!parseSubIds(text, &oid) || oid.size() < 2) {
+    if (!snmptext::tryParseOid(text, oid) || oid.size() < 2) {
         RaiseLibraryError(liberr::kBadSyntax);
     }
     return oid;
@@ -207,26 +122,6 @@ bool fits(int syntax, const SnmpWireValue &v)
         return v.type == W::OctetString && (v.octets.isEmpty() || v.octets.size() >= 8);
     default:
         return false;
-    }
-}
-
-QByteArray littleEndianWords(std::uint32_t low, std::uint32_t high)
-{
-    QByteArray bytes(8, '\0');
-    for (int k = 0; k < 4; ++k) {
-        bytes[k] = static_cast<char>((low >> (8 * k)) & 0xff);
-        bytes[k + 4] = static_cast<char>((high >> (8 * k)) & 0xff);
-    }
-    return bytes;
-}
-
-void wordsOf(const QByteArray &bytes, std::uint32_t *low, std::uint32_t *high)
-{
-    *low = 0;
-    *high = 0;
-    for (int k = 0; k < 4 && k + 4 < bytes.size(); ++k) {
-        *low |= std::uint32_t(static_cast<unsigned char>(bytes[k])) << (8 * k);
-        *high |= std::uint32_t(static_cast<unsigned char>(bytes[k + 4])) << (8 * k);
     }
 }
 
@@ -424,7 +319,7 @@ struct VtSNMPRequest::Impl
             // an agent that answers with fewer bindings leaves the rest unanswered
             const Binding &b = k < bindings.size() ? bindings[k] : sent.bindings[k];
             const QString requested = r.columnOid(i);
-            const QString got = oidText(b.oid);
+            const QString got = snmptext::oidText(b.oid);
             if (code == -102 && table) {
                 if (got == v.CursorOid) {
                     // the agent's view has ended
@@ -808,177 +703,12 @@ QString VtSNMPRequest::Expand(const QString &expression, bool quote, QChar marke
 
 QString VtSNMPRequest::DecodeKey(int i, const QString &suffix)
 {
-    VtSNMPVar &v = Vars.Var(i);
-    netsnmp::Oid ids;
-    if (!parseSubIds(suffix, &ids)) {
-        RaiseLibraryError(liberr::kBadKeyCount);
-    }
-    qsizetype at = 0;
-    auto take = [&](qsizetype count) {
-        if (count < 0 || count > ids.size() - at) {
-            RaiseLibraryError(liberr::kBadKeyCount);
-        }
-        const SubIds part = count == 0 ? SubIds{} : SubIds{ids.constData() + at, count};
-        at += count;
-        return part;
-    };
-    const bool lastImplied = i == Vars.KeyCount - 1 && Vars.IsImplied(i);
-    auto counted = [&]() {
-        if (lastImplied) {
-            return take(ids.size() - at);
-        }
-        const SubIds length = take(1);
-        return take(static_cast<qsizetype>(length[0]));
-    };
-    auto bytesOf = [](const SubIds &part) {
-        QByteArray bytes;
-        bytes.reserve(part.size());
-        for (const std::uint32_t b : part) {
-            if (b > 0xff) {
-                RaiseLibraryError(liberr::kBadKeyCount);
-            }
-            bytes.append(static_cast<char>(b));
-        }
-        return bytes;
-    };
-    using W = SnmpWireValue;
-    QString value;
-    switch (v.Syntax) {
-    case synBoolean:
-        value = take(1)[0] != 0 ? QStringLiteral("true") : QStringLiteral("false");
-        break;
-    case synInteger:
-        value = QString::number(static_cast<std::int32_t>(take(1)[0]));
-        break;
-    case synBitString:
-    case synOctetString:
-    case synOpaque:
-        value = snmptext::hexText(bytesOf(counted()));
-        break;
-    case synNull:
-        value = QLatin1String(kSnmpNullText);
-        break;
-    case synOid:
-        value = oidText(counted());
-        break;
-    case synIpAddress:
-    case synIpAddressAlt:
-        value = snmptext::toText(v.Syntax, W::fromOctets(W::IpAddress, bytesOf(take(4))));
-        break;
-    case synCounter32:
-    case synGauge32:
-    case synUInteger32:
-        value = QString::number(take(1)[0]);
-        break;
-    case synTimeTicks:
-        value = snmptext::ticksText(take(1)[0]);
-        break;
-    case synCounter64: {
-        const SubIds w = take(2);
-        value = QString::number((std::uint64_t(w[0]) << 32) | w[1]);
-        break;
-    }
-    case synReal:
-    case synDateTime: {
-        const SubIds w = take(2);
-        value = snmptext::toText(
-            v.Syntax, W::fromOctets(W::OctetString, littleEndianWords(w[0], w[1])));
-        break;
-    }
-    case synMacAddress:
-        value = snmptext::hexText(bytesOf(take(6)));
-        break;
-    case synDateAndTime:
-        value = snmptext::toText(v.Syntax, W::fromOctets(W::OctetString, bytesOf(take(11))));
-        break;
-    case synDisplayString:
-        value = snmptext::toText(v.Syntax, W::fromOctets(W::OctetString, bytesOf(counted())));
-        break;
-    default:
-        RaiseLibraryError(liberr::kBadSyntax);
-    }
-    v.Value = v.Options != nullptr ? v.Options->TextOf(value) : value;
-    return at == ids.size() ? QString() : oidText(SubIds{ids.constData() + at, ids.size() - at});
+    return indexcoding::decode(Vars.Var(i), i == Vars.KeyCount - 1 && Vars.IsImplied(i), suffix);
 }
 
 QString VtSNMPRequest::EncodeKey(int i)
 {
-    const VtSNMPVar &v = Vars.Var(i);
-    const QString value = v.Options != nullptr ? v.Options->ValueOf(v.Value) : v.Value;
-    const bool lastImplied = i == Vars.KeyCount - 1 && Vars.IsImplied(i);
-    QList<std::uint32_t> ids;
-    auto addBytes = [&](const QByteArray &bytes, bool counted) {
-        if (counted) {
-            ids.append(static_cast<std::uint32_t>(bytes.size()));
-        }
-        for (const char b : bytes) {
-            ids.append(static_cast<unsigned char>(b));
-        }
-    };
-    switch (v.Syntax) {
-    case synBoolean:
-        ids.append(value == QLatin1String("true") ? 1u : 0u);
-        break;
-    case synInteger:
-        ids.append(static_cast<std::uint32_t>(snmptext::fromText(synInteger, value).integer));
-        break;
-    case synBitString:
-    case synOctetString:
-    case synOpaque:
-        addBytes(snmptext::hexBytes(value), !lastImplied);
-        break;
-    case synNull:
-        break;
-    case synOid: {
-        const SnmpWireValue w = snmptext::fromText(synOid, value);
-        if (!lastImplied) {
-            ids.append(static_cast<std::uint32_t>(w.oid.size()));
-        }
-        ids.append(w.oid);
-        break;
-    }
-    case synIpAddress:
-    case synIpAddressAlt:
-        addBytes(snmptext::fromText(v.Syntax, value).octets, false);
-        break;
-    case synCounter32:
-    case synGauge32:
-    case synUInteger32:
-    case synTimeTicks:
-        ids.append(static_cast<std::uint32_t>(snmptext::fromText(v.Syntax, value).unsignedValue));
-        break;
-    case synCounter64: {
-        const std::uint64_t n = snmptext::fromText(synCounter64, value).unsignedValue;
-        ids.append(static_cast<std::uint32_t>(n >> 32));
-        ids.append(static_cast<std::uint32_t>(n & 0xffffffffu));
-        break;
-    }
-    case synReal:
-    case synDateTime: {
-        std::uint32_t low = 0;
-        std::uint32_t high = 0;
-        wordsOf(snmptext::fromText(v.Syntax, value).octets, &low, &high);
-        ids.append(low);
-        ids.append(high);
-        break;
-    }
-    case synMacAddress: {
-        const QByteArray bytes = snmptext::hexBytes(value);
-        if (bytes.size() >= 6) {
-            addBytes(bytes.left(6), false);
-        }
-        break;
-    }
-    case synDateAndTime:
-        addBytes(snmptext::fromText(synDateAndTime, value).octets.left(11), false);
-        break;
-    case synDisplayString:
-        addBytes(snmptext::fromText(synDisplayString, value).octets, !lastImplied);
-        break;
-    default:
-        RaiseLibraryError(liberr::kBadSyntax);
-    }
-    return oidText(ids);
+    return indexcoding::encode(Vars.Var(i), i == Vars.KeyCount - 1 && Vars.IsImplied(i));
 }
 
 bool VtSNMPRequest::StoreValue(int i, const SnmpWireValue &value)

@@ -9,6 +9,7 @@
 #include "VtSNMPError.h"
 #include "VtSNMPRequest.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -45,6 +46,10 @@ TEST(SnmpStartup, BootsCounterGrowsWithEveryStart)
     ASSERT_EQ(startupCode(dir.path()), 0);
     EXPECT_EQ(SnmpEngineBoots(), 2u);
     EXPECT_TRUE(fileText(path).contains(QByteArray(engineHex + " 2\n")));
+    // the counter is renamed into place: nothing of its writing is left beside it
+    const QStringList left = QDir(dir.path()).entryList(QDir::Files);
+    EXPECT_FALSE(left.join(u' ').contains(QLatin1String("VtSNMP_PP_BootCounter.")))
+        << left.join(u' ').toStdString();
 }
 
 TEST(SnmpStartup, CounterFileKeepsOtherEnginesAndRejectsCorruption)

@@ -315,7 +315,7 @@ TEST(ARPSpoofingPage, ARefusedSaveIsSaidSo)
 TEST(ARPSpoofingPage, SilentDeviceShowsTheTimeOutAndCloses)
 {
     Arp h(kGateways, {"silent 600"}, {0.002, 0});
-    EXPECT_EQ(h.device.logCount(QStringLiteral("get")), 2); // the first read and its retry
+    EXPECT_EQ(h.device.attemptCount(QStringLiteral("get")), 2); // the first read and its retry
     EXPECT_EQ(h.statusText(), kvatest::timeoutText());
     EXPECT_TRUE(h.ui.messages.isEmpty());
     h.click("Btn_Save");

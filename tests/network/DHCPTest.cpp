@@ -729,7 +729,7 @@ TEST(DhcpPage, ClosesOnlyOnceTheStaticPoolWasRead)
 TEST(DhcpPage, SilentDevice)
 {
     auto h = openPage({}, {"silent 600"}, {0.002, 0});
-    EXPECT_EQ(h->device.logCount(QStringLiteral("get")), 2); // the first read and its retry
+    EXPECT_EQ(h->device.attemptCount(QStringLiteral("get")), 2); // the first read and its retry
     for (const char *bar : {"SB_Dynamic", "SB_Static", "SB_MappingUpper"}) {
         EXPECT_EQ(h->text(bar), kvatest::timeoutText()) << bar;
     }

@@ -235,7 +235,7 @@ TEST(LRADIUSSerPage, ACancelledDeleteSendsNothing)
 TEST(LRADIUSSerPage, SilentDeviceShowsTheTimeOutAndCloses)
 {
     Radius h(kAccounts, {"silent 600"}, {0.002, 0});
-    EXPECT_EQ(h.device.logCount(QStringLiteral("getnext")), 2); // the first read and its retry
+    EXPECT_EQ(h.device.attemptCount(QStringLiteral("getnext")), 2); // the first read and its retry
     EXPECT_EQ(h.statusText(), kvatest::timeoutText());
     h.type("Ed_Name", "dave");
     h.type("Ed_PWD", "dave-secret");

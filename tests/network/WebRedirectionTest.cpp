@@ -375,7 +375,7 @@ TEST(WebRedirectionPage, AddWaitsForTheCommandUnderWay)
 TEST(WebRedirectionPage, SilentDeviceShowsTheTimeOutAndCloses)
 {
     Web h(kAccounts, {"silent 600"}, {0.002, 0});
-    EXPECT_EQ(h.device.logCount(QStringLiteral("get")), 2); // the first read and its retry
+    EXPECT_EQ(h.device.attemptCount(QStringLiteral("get")), 2); // the first read and its retry
     EXPECT_EQ(h.statusText(), kvatest::timeoutText());
     EXPECT_EQ(h.page->LV_AccountToUser->topLevelItemCount(), 0);
     EXPECT_TRUE(h.ui.messages.isEmpty());

@@ -511,13 +511,13 @@ TEST(AdminPage, SilentDeviceTimesOutOnceAndTheSaveEndsInItsError)
 {
     Admin h({}, {"silent 60"}, {0.002, 0});
     EXPECT_EQ(h.statusText(), kvatest::timeoutText());
-    EXPECT_EQ(h.device.logCount(QStringLiteral("get")), 2); // the first read and its retry
+    EXPECT_EQ(h.device.attemptCount(QStringLiteral("get")), 2); // the first read and its retry
     EXPECT_TRUE(h.ui.messages.isEmpty());
     h.type("Ed_SysName", "ap-rack5");
     h.device.clearLog();
     h.click("OK");
     EXPECT_EQ(h.statusText(), "Setting Error!");
-    EXPECT_EQ(h.device.logCount(QStringLiteral("set")), 2); // the console write and its retry
+    EXPECT_EQ(h.device.attemptCount(QStringLiteral("set")), 2); // the console write and its retry
     EXPECT_FALSE(h.page->progressShown());
     EXPECT_TRUE(h.page->isEnabled());
     h.close();

@@ -126,7 +126,7 @@ TEST(DevInfoPage, NoGatewayAndWepKeyOfTheRadio)
 TEST(DevInfoPage, SilentDeviceCostsOneTimeOutAndCloses)
 {
     DevInfo h({}, {"silent 60"}, {0.002, 0});
-    EXPECT_EQ(h.device.requests().size(), 2); // the request and its retry
+    EXPECT_EQ(h.device.attempts().size(), 2); // the request and its retry
     EXPECT_EQ(h.statusText(), kvatest::timeoutText());
     EXPECT_TRUE(h.ui.messages.isEmpty());
     EXPECT_EQ(h.text("Ed_IPaddr"), "Ed_IPaddr");

@@ -283,7 +283,7 @@ TEST(PageKit, SilentDeviceStopsTheActionAtTheFirstUnansweredExchange)
     ASSERT_TRUE(h.device.fault(QStringLiteral("silent 600")));
     h.device.clearLog();
     h.click("Bt_Refresh");
-    EXPECT_EQ(h.device.logCount(QStringLiteral("get")), 2); // the request and its retry
+    EXPECT_EQ(h.device.attemptCount(QStringLiteral("get")), 2); // the request and its retry
     EXPECT_FALSE(h.page->readsOk);
     EXPECT_EQ(h.text("Ed_Name"), "ap-rack4");
     EXPECT_EQ(h.text("Ed_Contact"), "noc@lab.example");
@@ -347,12 +347,31 @@ TEST(PageKit, TheCloseGuardRefusesTheCloseButtonAndEscapeAlike)
     EXPECT_FALSE(h.page->isVisible());
 }
 
+TEST(PageKit, AClosedPageTakesItsProgressNoticeWithIt)
+{
+    Kit h(kSeeds);
+    h.page->showProgress(QStringLiteral("Please wait..."), QStringLiteral("Scanning"));
+    h.page->setCloseLocked(true);
+    h.page->close();
+    EXPECT_TRUE(h.page->progressShown()); // a refused close leaves the notice
+    h.page->setCloseLocked(false);
+    h.page->close();
+    EXPECT_FALSE(h.page->isVisible());
+    EXPECT_FALSE(h.page->progressShown());
+
+    h.page->show();
+    h.page->showProgress(QStringLiteral("Please wait..."), QStringLiteral("Scanning"));
+    h.page->reject(); // Escape
+    EXPECT_FALSE(h.page->progressShown());
+    EXPECT_TRUE(h.page->isEnabled());
+}
+
 struct ProgressCase
 {
     const char *name;
-    SaveEnd end;
     const char *fault; // switched on before Save; "" for none
-    bool box;          // the page shows its failure box
+    SaveEnd end;
+    bool box; // the page shows its failure box
 };
 
 void PrintTo(const ProgressCase &c, std::ostream *out)
@@ -361,10 +380,10 @@ void PrintTo(const ProgressCase &c, std::ostream *out)
 }
 
 const ProgressCase kProgress[] = {
-    {"Written", SaveEnd::Written, "", false},
-    {"Refused", SaveEnd::Refused, "seterror sysName genErr", true},
-    {"Unanswered", SaveEnd::Unanswered, "silent 600", true},
-    {"Thrown", SaveEnd::Thrown, "", false},
+    {"Written", "", SaveEnd::Written, false},
+    {"Refused", "seterror sysName genErr", SaveEnd::Refused, true},
+    {"Unanswered", "silent 600", SaveEnd::Unanswered, true},
+    {"Thrown", "", SaveEnd::Thrown, false},
 };
 
 class PageKitProgress : public testing::TestWithParam<ProgressCase>

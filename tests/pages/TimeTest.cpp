@@ -282,11 +282,11 @@ TEST(TimePage, SilentDeviceTimesOutOnceAndTheSaveEndsInItsError)
 {
     Time h({}, {"silent 60"}, {0.002, 0});
     EXPECT_EQ(h.statusText(), kvatest::timeoutText());
-    EXPECT_EQ(h.device.logCount(QStringLiteral("get")), 2); // the first read and its retry
+    EXPECT_EQ(h.device.attemptCount(QStringLiteral("get")), 2); // the first read and its retry
     h.device.clearLog();
     h.click("Btn_Apply");
     EXPECT_EQ(h.statusText(), "Setting Error");
-    EXPECT_EQ(h.device.logCount(QStringLiteral("set")), 2);
+    EXPECT_EQ(h.device.attemptCount(QStringLiteral("set")), 2); // the write and its retry
     EXPECT_FALSE(h.page->progressShown());
     EXPECT_TRUE(h.page->isEnabled());
     h.close();

@@ -23,6 +23,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPointer>
+#include <QSet>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -101,16 +102,18 @@ protected:
         return true;
     }
 
+    /// SET requests that carried `binding`; a retry of a slow answer (the same request-id) is the
+    /// same request.
     int setsOf(const QString &binding)
     {
-        int n = 0;
+        QSet<QString> requestIds;
         for (const QString &line : device.log()) {
             if (line.section(QLatin1Char(' '), 1, 1) == QLatin1String("set")
                 && line.contains(binding)) {
-                ++n;
+                requestIds.insert(line.section(QLatin1Char(' '), 3, 3));
             }
         }
-        return n;
+        return static_cast<int>(requestIds.size());
     }
 
     kvatest::SimulatorProcess device;

@@ -318,7 +318,7 @@ TEST(Retry, ARetriedAddRunsOnceAndGetsTheSameAnswer)
     socket.writeDatagram(message, to, device.port()); // the same request again, as a retry
     ASSERT_TRUE(kvatest::waitUntil([&] { return receive() == 2; }));
     EXPECT_EQ(answers[0], answers[1]);
-    EXPECT_EQ(device.logCount(QStringLiteral("set")), 2);
+    EXPECT_EQ(device.attemptCount(QStringLiteral("set")), 2);
     EXPECT_EQ(device.command(rows).status.toInt(), before + 1);
 }
 

@@ -540,7 +540,7 @@ TEST_P(MaskedSecrets, AreServedAsStarsOnlyWhenAsked)
 
 INSTANTIATE_TEST_SUITE_P(Cases, MaskedSecrets, testing::ValuesIn(kMasks), kvatest::caseName);
 
-// --- administration: one console, a limited administrator -----------------------------------------
+// --- one of two switches on (consoles, new access points), a limited administrator ---------------
 
 struct AdminCase
 {
@@ -566,6 +566,18 @@ const AdminCase kAdmin[] = {
         {{"telnet", "1"}, {"ssh", "0"}}},
     {"DisablingOneLeavesTheOther", {{"telnet", "0"}, {"ssh", "1"}}, {{"telnet", "0"}},
         {{"telnet", "0"}, {"ssh", "1"}}},
+    {"NewAccessPointsAsRogueClearsValid",
+        {{"dot11RogueApAllNewNodesAsValid", "1"}, {"dot11RogueApUnknownAccessNodesAsRogue", "0"}},
+        {{"dot11RogueApUnknownAccessNodesAsRogue", "1"}},
+        {{"dot11RogueApAllNewNodesAsValid", "0"}, {"dot11RogueApUnknownAccessNodesAsRogue", "1"}}},
+    {"NewAccessPointsAsValidClearsRogue",
+        {{"dot11RogueApAllNewNodesAsValid", "0"}, {"dot11RogueApUnknownAccessNodesAsRogue", "1"}},
+        {{"dot11RogueApAllNewNodesAsValid", "1"}},
+        {{"dot11RogueApAllNewNodesAsValid", "1"}, {"dot11RogueApUnknownAccessNodesAsRogue", "0"}}},
+    {"MarkPolicyWrittenZeroLeavesTheOther",
+        {{"dot11RogueApAllNewNodesAsValid", "1"}, {"dot11RogueApUnknownAccessNodesAsRogue", "0"}},
+        {{"dot11RogueApUnknownAccessNodesAsRogue", "0"}},
+        {{"dot11RogueApAllNewNodesAsValid", "1"}, {"dot11RogueApUnknownAccessNodesAsRogue", "0"}}},
     {"LimitByVlanTurnsProtectionOff",
         {{"dot11VlanStatus", "1"}, {"dot11NetworkAccessProtection", "1"}},
         {{"managerIpAddressStatus", "1"}},

@@ -176,6 +176,10 @@ const MalformedCase kMalformed[] = {
     {"OidEmptyArc", synOid, "1..3"},
     {"OidLetter", synOid, "1.3.x"},
     {"OidArcAboveRange", synOid, "1.4294967296"},
+    {"OidArcFarAboveRange", synOid, "1.99999999999999999999999"},
+    {"OidTrailingDot", synOid, "1.3."},
+    {"OidInnerBlank", synOid, "1. 3"},
+    {"OidSignedArc", synOid, "1.+3"},
     {"IpThreeParts", synIpAddress, "10.0.0"},
     {"IpFiveParts", synIpAddressAlt, "1.2.3.4.5"},
     {"IpPartAboveRange", synIpAddress, "10.0.0.256"},
@@ -215,6 +219,21 @@ TEST_P(TextFormMalformed, RaisesBadSyntax)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TextFormMalformed, testing::ValuesIn(kMalformed), kvatest::caseName);
+
+TEST(TextForm, OidTextHoldsAtMost128SubIdentifiers)
+{
+    QStringList arcs(128, QStringLiteral("1"));
+    QList<std::uint32_t> oid;
+    EXPECT_TRUE(snmptext::tryParseOid(arcs.join(u'.'), oid));
+    EXPECT_EQ(oid.size(), 128);
+    EXPECT_EQ(snmptext::oidText(oid), arcs.join(u'.'));
+    arcs.append(QStringLiteral("1"));
+    EXPECT_FALSE(snmptext::tryParseOid(arcs.join(u'.'), oid));
+    EXPECT_TRUE(oid.isEmpty());
+    EXPECT_TRUE(
+        snmptext::tryParseOid(QStringLiteral(" 0001.0 "), oid)); // leading zeros, blanks around
+    EXPECT_EQ(oid, (QList<std::uint32_t>{1, 0}));
+}
 
 TEST(TextForm, UnknownSyntaxOfReceivedValueRaisesBadSyntax)
 {

@@ -376,7 +376,7 @@ public:
     /// Writes a file into the test's directory and returns its path.
     QString file(const QString &name, const QByteArray &content)
     {
-        const QString path = files.filePath(name);
+        QString path = files.filePath(name);
         QFile f(path);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(content);

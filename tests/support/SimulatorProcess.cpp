@@ -3,10 +3,13 @@
 
 #include "ChildCheck.h"
 
+#include <algorithm>
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcessEnvironment>
+#include <QSet>
 
 namespace kvatest {
 
@@ -105,7 +108,7 @@ bool SimulatorProcess::start(int timeoutMs)
     }
     const QString line = QString::fromUtf8(m_process.readLine()).trimmed();
     const QString prefix = QStringLiteral("LISTENING ");
-    const int colon = line.lastIndexOf(QLatin1Char(':'));
+    const qsizetype colon = line.lastIndexOf(QLatin1Char(':'));
     if (!line.startsWith(prefix) || colon < 0) {
         m_error = QStringLiteral("unexpected first line: ") + line;
         stop();
@@ -192,15 +195,32 @@ QStringList SimulatorProcess::log()
 
 int SimulatorProcess::logCount(const QString &op)
 {
-    int n = 0;
-    for (const QString &line : log()) {
-        const QStringList words = line.split(QLatin1Char(' '));
-        n += words.size() > 1 && words[1] == op ? 1 : 0;
-    }
-    return n;
+    return static_cast<int>(requests(op).size());
+}
+
+int SimulatorProcess::attemptCount(const QString &op)
+{
+    const QList<LoggedPdu> pdus = attempts();
+    return static_cast<int>(std::count_if(
+        pdus.cbegin(), pdus.cend(), [&op](const LoggedPdu &p) { return p.op == op; }));
 }
 
 QList<LoggedPdu> SimulatorProcess::requests()
+{
+    QList<LoggedPdu> out;
+    QSet<QString> seen;
+    for (const LoggedPdu &pdu : attempts()) {
+        const QString key =
+            pdu.op + QLatin1Char(' ') + pdu.version + QLatin1Char(' ') + pdu.requestId;
+        if (!seen.contains(key)) {
+            seen.insert(key);
+            out << pdu;
+        }
+    }
+    return out;
+}
+
+QList<LoggedPdu> SimulatorProcess::attempts()
 {
     QList<LoggedPdu> pdus;
     for (const QString &line : command(QStringLiteral("logpdu")).lines) {
@@ -209,6 +229,7 @@ QList<LoggedPdu> SimulatorProcess::requests()
             LoggedPdu pdu;
             pdu.op = words.value(2);
             pdu.version = words.value(3);
+            pdu.requestId = words.value(4);
             pdus << pdu;
             continue;
         }

@@ -41,6 +41,7 @@ struct LoggedPdu
 {
     QString op;      // get, getnext, getbulk, set, other
     QString version; // v1, v2c, v3
+    QString requestId;
     QList<LoggedBinding> bindings;
 
     /// text() of each binding, in order.
@@ -98,10 +99,17 @@ public:
     /// Request log lines "seq op version request-id bindings..." (a value holding a blank splits:
     /// requests() keeps every binding whole).
     QStringList log();
+    /// Requests of operation `op` the device received; a retry of one (the same request-id, sent
+    /// again because the answer was slow or lost) is the same request.
     int logCount(const QString &op);
-    /// Every PDU since clearLog(), in order; only those of one op ("get", "getnext", "set", ...).
+    /// PDUs of operation `op` that reached the device, retries included.
+    int attemptCount(const QString &op);
+    /// Every request since clearLog(), in order, a retry not counted again; only those of one op
+    /// ("get", "getnext", "set", ...).
     QList<LoggedPdu> requests();
     QList<LoggedPdu> requests(const QString &op);
+    /// Every PDU since clearLog(), retries included (what went over the wire).
+    QList<LoggedPdu> attempts();
     /// A source command without its "source": "neighbours add 0022A1B2C3D4 ch=6 ssid=\"Lab AP\"".
     bool source(const QString &spec);
     void clearLog();

@@ -50,7 +50,7 @@ QString helperPath()
 {
     const QString bin = qEnvironmentVariable("KVA7310_BIN_DIR");
     return (bin.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1String("/../bin") : bin)
-        + QLatin1String("/kva-snmp-table");
+        + QLatin1String("/kva-bench-snmp-table");
 }
 
 } // namespace

@@ -183,6 +183,33 @@ TEST_F(TftpServerTest, ReadOfTwoFullBlocksEndsWithAnEmptyBlock)
     EXPECT_TRUE(kvatest::waitUntil([this] { return server.sessionCount() == 0; }));
 }
 
+// A server waiting for requests never wakes for its deadlines: the service timer runs from the first
+// session to the end of the last, a finished upload's wait for a repeated last block included.
+TEST_F(TftpServerTest, ServiceTimerRunsOnlyWhileSessionsAreHeld)
+{
+    EXPECT_FALSE(server.isServicing());
+    put("f.bin", pattern(100));
+    client.request(Opcode::ReadRequest, "f.bin", port);
+    EXPECT_EQ(client.receive(), data(1, pattern(100)));
+    EXPECT_TRUE(server.isServicing());
+    client.reply(ack(1));
+    EXPECT_EQ(finalCode(), tftpSuccess);
+    EXPECT_TRUE(kvatest::waitUntil([this] { return server.sessionCount() == 0; }));
+    EXPECT_FALSE(server.isServicing());
+
+    server.SetTiming(5, 3);
+    events.clear();
+    client.request(Opcode::WriteRequest, "up.bin", port);
+    EXPECT_EQ(client.receive(), ack(0));
+    client.reply(data(1, "short"));
+    EXPECT_EQ(client.receive(), ack(1));
+    EXPECT_EQ(finalCode(), tftpSuccess);
+    EXPECT_TRUE(server.isServicing()) << "the finished upload still waits for a repeated block";
+    EXPECT_TRUE(kvatest::waitUntil([this] { return server.sessionCount() == 0; }));
+    EXPECT_FALSE(server.isServicing());
+    EXPECT_EQ(contentOf("up.bin"), "short");
+}
+
 TEST_F(TftpServerTest, OldAckChangesNothingAndTheBlockIsStillSentAgain)
 {
     server.SetTiming(5, 3);

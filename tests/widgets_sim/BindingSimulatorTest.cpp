@@ -71,6 +71,14 @@ const UISnmpVar kRuleCommand[] = {
 };
 constexpr int kAction = 3;
 
+// The AP array's scan list: nothing in it is writable.
+const UISnmpVar kScanList[] = {
+    {" ", "Index", synInteger, vfKey},
+    {PRODUCT ".3.11.1.2.1.3.1.1.2", "Array Name", synDisplayString, vfRead},
+    {PRODUCT ".3.11.1.2.1.3.1.1.3", "Master IP", synIpAddress, vfRead},
+    {nullptr},
+};
+
 const QStringList kDefaultRules{"1,office,Primary SSID,enable", "2,,Primary SSID,disable",
     "3,,Primary SSID,disable", "4,,Primary SSID,disable"};
 
@@ -300,6 +308,23 @@ TEST_F(BindingSimulator, CommandGroupAddsAndDeletesARule)
     EXPECT_EQ(device().get("dot11ScheduleListName.2"), "");
     ASSERT_TRUE(rules->Get());
     EXPECT_EQ(rowsOf(list), kDefaultRules);
+}
+
+// A table that holds nothing writable (the AP array's scan list): its write is one SET without
+// bindings, which the device answers, and the read after it.
+TEST_F(BindingSimulator, AWriteOfNothingWritableIsOneEmptySetThenTheRead)
+{
+    auto req = makeRequest(kScanList, itTable, 1);
+    req->BindListView(list, false);
+    ASSERT_TRUE(req->Set());
+    const QList<kvatest::LoggedPdu> pdus = device().requests();
+    ASSERT_FALSE(pdus.isEmpty());
+    EXPECT_EQ(pdus.first().op, "set");
+    EXPECT_TRUE(pdus.first().bindings.isEmpty());
+    EXPECT_EQ(device().logCount("set"), 1);
+    EXPECT_GE(device().logCount("getnext"), 1);
+    EXPECT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(1), "KVA-Array");
 }
 
 TEST_F(BindingSimulator, ReadAskedForDuringAWalkStartsAfterIt)

@@ -32,9 +32,9 @@ public:
         names->BindListView(LV_SsidNames, false);
         auto *radius = makeRequest(wireless::kMssidRadiusVars, itTable, 1000);
         radius->BindListView(LV_Radius, false);
-        auto *refresh = makeRequest(wireless::kClientRefreshVars, itInstance, 1000);
+        auto *refresh = makeRequest(wireless::kClientRefreshVars, itInstance, 10000);
         bindControls(refresh, {CB_Refresh});
-        auto *clients = makeRequest(wireless::kClientVars, itTable, 1000);
+        auto *clients = makeRequest(wireless::kClientVars, itTable, 10000);
         clients->BindListView(LV_Clients, false);
         keys = {ssids->Request.Vars.KeyCount, names->Request.Vars.KeyCount,
             radius->Request.Vars.KeyCount, clients->Request.Vars.KeyCount};

@@ -322,13 +322,13 @@ TEST(WirelessPage, ChannelListWithANonNumber)
 TEST(WirelessPage, SilentDeviceOpensAfterItsFirstReadAndCloses)
 {
     Wireless h({}, {"silent 60"}, {0.002, 0});
-    EXPECT_EQ(h.device.requests().size(), 2); // the first read and its retry
+    EXPECT_EQ(h.device.attempts().size(), 2); // the first read and its retry
     EXPECT_EQ(h.statusText(), kvatest::timeoutText());
     EXPECT_TRUE(h.ui.messages.isEmpty());
     EXPECT_EQ(h.text("Ed_ReMAddra0"), ""); // the remote AP read ended unanswered
     h.device.clearLog();
     h.click("Bt_Apply");
-    EXPECT_EQ(h.device.logCount("set"), 2); // the first write and its retry, nothing after it
+    EXPECT_EQ(h.device.attemptCount("set"), 2); // the first write and its retry, nothing after it
     EXPECT_EQ(h.statusText(), kvatest::timeoutText());
     h.close();
     EXPECT_EQ(h.page, nullptr);

@@ -40,7 +40,7 @@ QString stateDirectory()
     if (state.isEmpty()) {
         state = QDir::homePath() + QLatin1String("/.local/state");
     }
-    const QString dir = state + QLatin1String("/KVA-7310");
+    QString dir = state + QLatin1String("/KVA-7310");
     QDir().mkpath(dir);
     return dir;
 }

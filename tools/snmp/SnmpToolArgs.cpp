@@ -5,6 +5,7 @@
 #include "UISnmpVar.h"
 #include "VtSNMPError.h"
 
+#include <cmath>
 #include <limits>
 
 namespace snmptool {
@@ -201,7 +202,7 @@ std::optional<Options> parse(const QStringList &args, QString *error)
             if (!ok || seconds <= 0 || seconds > 21474836) {
                 return fail(QStringLiteral("bad time-out '%1'").arg(value));
             }
-            o.timeout = std::max(1, static_cast<int>(seconds * 100 + 0.5));
+            o.timeout = std::max(1, static_cast<int>(std::lround(seconds * 100)));
             break;
         }
         case 'r': {

@@ -122,6 +122,8 @@ public:
     void setStopWait(int ms) { m_stopWaitMs = ms; }
 
     bool isListening() const;
+    /// Whether the service timer runs: only while sessions are held.
+    bool isServicing() const;
 
     /// The port actually listened on (the one chosen by the system after Start with port 0).
     int port() const { return m_template.port; }

@@ -528,7 +528,7 @@ Handle *Adapter::Private::handleFor(
     auto h = std::make_unique<Handle>();
     h->session = session;
     h->async = async;
-    h->version = s.version;
+    h->version = static_cast<int>(s.version);
     h->credentials = keyOf(t, false);
     h->authKey = QByteArray(reinterpret_cast<const char *>(s.securityAuthKey),
         static_cast<qsizetype>(s.securityAuthKeyLen));
@@ -695,8 +695,7 @@ bool Adapter::start(const QString &stateDirectory, const QByteArray &engineId, u
         init_snmp("kva7310");
         d->started = true;
     }
-    QByteArray id = engineId;
-    if (setup_engineID(nullptr, id.constData()) < 0) {
+    if (setup_engineID(nullptr, engineId.constData()) < 0) {
         return false;
     }
     // the library takes the counter as its persistent-configuration line would give it
@@ -835,6 +834,12 @@ void Adapter::process(int notified)
     }
     d->finished.clear();
     d->processing = false;
+}
+
+bool Adapter::outstanding() const
+{
+    return std::any_of(d->handles.begin(), d->handles.end(),
+        [](const auto &entry) { return entry.second->async && !entry.second->live.empty(); });
 }
 
 std::uint64_t Adapter::asyncSocketsVersion() const

@@ -119,6 +119,9 @@ public:
     /// the pump: it is read once, as its notifier fires again while answers are left.
     void process(int notified = -1);
 
+    /// Whether any asynchronous exchange awaits its answer, a retransmission or its time-out.
+    bool outstanding() const;
+
     /// Sockets of the asynchronous handles, for read notification.
     std::vector<int> asyncSockets() const;
     /// Changes whenever an asynchronous handle is opened or closed.

@@ -1,5 +1,5 @@
 /* One client loop of synchronous one-varbind SNMPv2c GETs of sysDescr.0; prints the elapsed
- * milliseconds. Usage: bench_sim_get <host:port> <community> <count> */
+ * milliseconds. Usage: kva-bench-sim-get <host:port> <community> <count> */
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 
@@ -16,7 +16,7 @@ int main(int argc, char **argv)
     }
     const long count = strtol(argv[3], NULL, 10);
     netsnmp_register_loghandler(NETSNMP_LOGHANDLER_NONE, LOG_EMERG);
-    init_snmp("bench_sim_get");
+    init_snmp("kva-bench-sim-get");
     netsnmp_session s;
     snmp_sess_init(&s);
     s.peername = argv[1];

@@ -14,9 +14,9 @@ using Then = ReplaceCommand::Then;
 struct StepCase
 {
     const char *name;
-    bool change;                // begun as a change; false: the page's own command
     std::vector<bool> outcomes; // the device took (true) or refused each command in turn
     std::vector<Then> expected; // what follows each completion
+    bool change;                // begun as a change; false: the page's own command
     bool pendingAfter;
 };
 
@@ -26,16 +26,16 @@ void PrintTo(const StepCase &c, std::ostream *out)
 }
 
 const StepCase kSteps[] = {
-    {"PlainCommand", false, {true}, {Then::Plain}, false},
-    {"PlainCommandRefused", false, {false}, {Then::Plain}, false},
-    {"ChangeCompleted", true, {true, true}, {Then::SendNew, Then::Replaced}, false},
-    {"DeleteRefusedLeavesNothingPending", true, {false, true}, {Then::DeleteRefused, Then::Plain},
+    {"PlainCommand", {true}, {Then::Plain}, false, false},
+    {"PlainCommandRefused", {false}, {Then::Plain}, false, false},
+    {"ChangeCompleted", {true, true}, {Then::SendNew, Then::Replaced}, true, false},
+    {"DeleteRefusedLeavesNothingPending", {false, true}, {Then::DeleteRefused, Then::Plain}, true,
         false},
-    {"AddRefusedPutsTheOldBack", true, {true, false, true},
-        {Then::SendNew, Then::RestoreOld, Then::Restored}, false},
-    {"RestoreRefusedEndsToo", true, {true, false, false},
-        {Then::SendNew, Then::RestoreOld, Then::Restored}, false},
-    {"WaitingForTheAdd", true, {true}, {Then::SendNew}, true},
+    {"AddRefusedPutsTheOldBack", {true, false, true},
+        {Then::SendNew, Then::RestoreOld, Then::Restored}, true, false},
+    {"RestoreRefusedEndsToo", {true, false, false},
+        {Then::SendNew, Then::RestoreOld, Then::Restored}, true, false},
+    {"WaitingForTheAdd", {true}, {Then::SendNew}, true, true},
 };
 
 class ReplaceCommandSteps : public testing::TestWithParam<StepCase>
