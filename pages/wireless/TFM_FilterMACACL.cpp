@@ -3,6 +3,7 @@
 
 #include "ApMib.h"
 #include "Checks.h"
+#include "MemberSwitch.h"
 #include "ReportListView.h"
 #include "SharedOptions.h"
 #include "TypingLimit.h"

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QStatusBar>
 
 using namespace mssidrules;
 using security::SecurityKind;

@@ -563,7 +563,7 @@ TEST(MacAclFiles, APortInUseLeavesTheListWorkingWithoutFiles)
 TEST(MacAclPage, SilentDeviceOpensShowsTheTimeOutAndCloses)
 {
     MacAcl h({}, {"silent 60"}, {0.002, 0});
-    EXPECT_EQ(h.device.requests().size(), 2); // the first read and its retry
+    EXPECT_EQ(h.device.attempts().size(), 2); // the first read and its retry
     EXPECT_EQ(h.statusText(), kvatest::timeoutText());
     EXPECT_TRUE(h.page->listIdle());
     h.click("Bt_Apply");

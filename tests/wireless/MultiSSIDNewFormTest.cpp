@@ -598,7 +598,7 @@ TEST(MultiSsidPage, RefusedSaveSaysSo)
 TEST(MultiSsidPage, SilentDeviceOpensShowsTheTimeOutAndCloses)
 {
     MultiSsid h({}, {"silent 60"}, {0.002, 0});
-    EXPECT_EQ(h.device.requests().size(), 2); // the first read and its retry
+    EXPECT_EQ(h.device.attempts().size(), 2); // the first read and its retry
     EXPECT_EQ(h.statusText(), kvatest::timeoutText());
     h.device.clearLog();
     h.click("ApplyBtn");
