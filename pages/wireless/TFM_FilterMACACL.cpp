@@ -448,10 +448,11 @@ void TFM_FilterMACACL::clientTableWritten(const VtSNMPError &result)
 {
     if (result.Code == 0 && m_savedBefore) {
         setStatus(QStringLiteral("Save OK!"));
-        m_keepSaveText = true;
     } else {
         reportFailure(QStringLiteral("Save Fail!"));
     }
+    // a taken write is followed by the client table's read, which leaves the outcome standing
+    m_keepSaveText = result.Code == 0;
 }
 
 void TFM_FilterMACACL::Btn_BrowseClick()

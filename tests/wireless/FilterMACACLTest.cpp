@@ -226,6 +226,7 @@ TEST(MacAclPage, DoesNotCloseWhileTheListChanges)
     EXPECT_TRUE(h.page->isVisible());
     EXPECT_FALSE(h.page->Bt_Del->isEnabled());
     EXPECT_FALSE(h.page->Bt_Apply->isEnabled());
+    ASSERT_TRUE(h.device.fault(QStringLiteral("clear"))); // the rest of the chain at full speed
     h.waitIdle();
     EXPECT_TRUE(h.page->listIdle());
     EXPECT_TRUE(h.page->close());

@@ -192,6 +192,7 @@ struct AddCheck
     const char *message;
     const char *caption; // null: the program's own title
     const char *focus;   // null: not checked
+    bool keyInUse = false; // the key-in-use warning comes first, and the save goes on to the check
 };
 
 void PrintTo(const AddCheck &c, std::ostream *out)
@@ -216,15 +217,15 @@ const AddCheck kAddChecks[] = {
         "The 11g SSID 1's SSID is same as SSID 3", "Warning", "Ed_SSID"},
     {"WepKeyOfTheWrongLength", {}, "SSID 1",
         {{"CB_MssidEncryption", "Enabled", true}, {"CB_WepEncryp", "128Bits", true}},
-        "The Length of the key  must be 26!", "Warning", nullptr},
+        "The Length of the key  must be 26!", "Warning", nullptr, true},
     {"WepKeyNotHex", {}, "SSID 1",
         {{"CB_MssidEncryption", "Enabled", true}, {"Ed_Key", "01234567zz"},
             {"Ed_ConfirmKey", "01234567zz"}},
-        "Please input  Hexadecimal digits!", nullptr, nullptr},
+        "Please input  Hexadecimal digits!", nullptr, nullptr, true},
     {"WepConfirmDiffers", {}, "SSID 1",
         {{"CB_MssidEncryption", "Enabled", true}, {"Ed_ConfirmKey", "0123456788"},
             {"Ed_Key", "0123456789"}},
-        kConfirm, "Warning", "Ed_ConfirmKey"},
+        kConfirm, "Warning", "Ed_ConfirmKey", true},
     {"PassphraseOf7", {}, "SSID 3",
         {{"Ed_ConfirmPass", "1234567"}, {"Ed_Passphrase", "1234567"},
             {"Ed_UpdateInterval", "3600"}},
@@ -274,7 +275,11 @@ TEST_P(MultiSsidAddCheck, RefusesBeforeAnyWrite)
     h.device.clearLog();
     h.ui.clear();
     h.click("AddButton");
-    ASSERT_EQ(h.ui.messages.size(), 1);
+    ASSERT_EQ(h.ui.messages.size(), c.keyInUse ? 2 : 1);
+    if (c.keyInUse) {
+        EXPECT_EQ(h.ui.messages.first().text,
+            "Key value is used by SSID!\nTo change Key value affects other SSID settings.");
+    }
     EXPECT_EQ(h.ui.lastMessage().text, QLatin1String(c.message));
     EXPECT_EQ(h.ui.lastMessage().caption,
         c.caption != nullptr ? QString::fromLatin1(c.caption)
