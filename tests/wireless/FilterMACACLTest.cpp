@@ -446,6 +446,7 @@ void PrintTo(const BrokenTransfer &c, std::ostream *out)
 const BrokenTransfer kBroken[] = {
     {"UploadBrokenOff", true, "failtransfer", false},
     {"UploadInstallRefused", true, "seterror tftpUpgradeSettingCommand genErr", true},
+    {"DownloadBrokenOff", false, "failtransfer", false},
     {"DownloadCommandRefused", false, "seterror tftpcommand genErr", false},
     {"DownloadInstallRefused", false, "seterror tftpUpgradeSettingCommand genErr", true},
 };
