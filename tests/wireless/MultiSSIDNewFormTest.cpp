@@ -190,8 +190,8 @@ struct AddCheck
     const char *index;
     std::vector<Step> steps;
     const char *message;
-    const char *caption; // null: the program's own title
-    const char *focus;   // null: not checked
+    const char *caption;   // null: the program's own title
+    const char *focus;     // null: not checked
     bool keyInUse = false; // the key-in-use warning comes first, and the save goes on to the check
 };
 
