@@ -368,6 +368,7 @@ void TFM_MultiSSIDNewForm::rebuildVisibleList()
 std::vector<SsidRow> TFM_MultiSSIDNewForm::ssidRows() const
 {
     std::vector<SsidRow> rows;
+    rows.reserve(static_cast<std::size_t>(MulSSIDListView->topLevelItemCount()));
     for (int r = 0; r < MulSSIDListView->topLevelItemCount(); ++r) {
         rows.push_back({MulSSIDListView->cell(r, wireless::msSsid),
             MulSSIDListView->cell(r, wireless::msIndividualState) == QLatin1String("Enabled"),

@@ -433,8 +433,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, MacAclDownload, testing::ValuesIn(kDownloads), k
 struct BrokenTransfer
 {
     const char *name;
-    bool upload;
     const char *fault;
+    bool upload;
     bool installSent; // whether getacl went out
 };
 
@@ -444,11 +444,11 @@ void PrintTo(const BrokenTransfer &c, std::ostream *out)
 }
 
 const BrokenTransfer kBroken[] = {
-    {"UploadBrokenOff", true, "failtransfer", false},
-    {"UploadInstallRefused", true, "seterror tftpUpgradeSettingCommand genErr", true},
-    {"DownloadBrokenOff", false, "failtransfer", false},
-    {"DownloadCommandRefused", false, "seterror tftpcommand genErr", false},
-    {"DownloadInstallRefused", false, "seterror tftpUpgradeSettingCommand genErr", true},
+    {"UploadBrokenOff", "failtransfer", true, false},
+    {"UploadInstallRefused", "seterror tftpUpgradeSettingCommand genErr", true, true},
+    {"DownloadBrokenOff", "failtransfer", false, false},
+    {"DownloadCommandRefused", "seterror tftpcommand genErr", false, false},
+    {"DownloadInstallRefused", "seterror tftpUpgradeSettingCommand genErr", false, true},
 };
 
 class MacAclBrokenTransfer : public testing::TestWithParam<BrokenTransfer>
