@@ -35,9 +35,15 @@ class QVBoxLayout;
 class DeviceState;
 class TFM_Waiting;
 
+namespace transfer {
+class TransferFlow;
+} // namespace transfer
+
 class TFM_Page : public QDialog
 {
     Q_OBJECT
+
+    friend class transfer::TransferFlow; // the file pages' shared steps make a read of the page's
 
 public:
     /// A completion of an asynchronous request, run by the frame like an operator action.

@@ -9,6 +9,7 @@
 #include "VtUi.h"
 
 #include <QComboBox>
+#include <QHostInfo>
 #include <QLineEdit>
 
 namespace transfer {
@@ -34,6 +35,29 @@ const UISnmpVar kTftpInstallVars[] = {
 };
 
 namespace {
+
+const UISnmpVar kLanAddressVars[] = {
+    {mib::hIPAddress, "hIPAddress", synIpAddress, vfRead},
+    {nullptr},
+};
+
+/// A read whose failure the page does not report: the transfer goes on without what it read.
+class QuietRead : public VtSNMPRequest2Edits
+{
+public:
+    using VtSNMPRequest2Edits::VtSNMPRequest2Edits;
+
+    void ShowGetError(const VtSNMPError &) override { }
+};
+
+void addIpv4(QList<QHostAddress> &out, const QHostAddress &address)
+{
+    bool ipv4 = false;
+    const quint32 value = address.toIPv4Address(&ipv4);
+    if (ipv4 && value != 0 && !out.contains(QHostAddress(value))) {
+        out.append(QHostAddress(value));
+    }
+}
 
 qsizetype lastSeparator(const QString &path)
 {
@@ -73,6 +97,14 @@ bool TransferFlow::open()
     m_server->SetTiming(m_timeout, 3);
     m_server->setServicePeriod(m_page.context().settings.tftpServiceMs);
     m_server->SetEventHandler([this](const VtTFTPMsg &msg, bool &) { onStatus(msg); });
+    // Until a transfer has read the device's LAN address, only the agent's address is answered;
+    // no one else may fetch what a page serves or store a file under the name it expects.
+    m_server->setAllowedPeers(deviceAddresses(SnmpDevice().Host, QString()));
+    connect(m_server.get(), &VtTFTPServer::peerRefused, this,
+        [this](const QHostAddress &peer, quint16) { onRefused(peer); });
+    if (!m_lanAddress) {
+        m_lanAddress = m_page.makeRequest<QuietRead>(kLanAddressVars, itInstance, 1000);
+    }
     try {
         m_server->Start(QString(), VtTFTPServer::kStandardPort);
     } catch (const VtTFTPError &e) {
@@ -155,6 +187,10 @@ TransferStart TransferFlow::start(const TransferStep &step)
     if (!step.remoteName.isEmpty()) {
         name = step.remoteName;
     }
+    // The device's TFTP client may send from its LAN address rather than the agent's; read it
+    // now, as the device reports it for this transfer.
+    m_server->setAllowedPeers(deviceAddresses(SnmpDevice().Host, readLanAddress()));
+    m_refusedShown.clear();
     if (!serve(directory, name, step.direction)) {
         return TransferStart::NotServed;
     }
@@ -184,6 +220,45 @@ TransferStart TransferFlow::start(const TransferStep &step)
         return TransferStart::NotSent;
     }
     return TransferStart::Started;
+}
+
+QString TransferFlow::readLanAddress()
+{
+    QString address;
+    if (m_lanAddress != nullptr) {
+        m_page.guarded([&] {
+            if (m_lanAddress->Get()) {
+                address = m_lanAddress->Request.Vars.Var(0).Value;
+            }
+        });
+    }
+    return address;
+}
+
+QList<QHostAddress> TransferFlow::deviceAddresses(
+    const QString &agentHost, const QString &lanAddress)
+{
+    QList<QHostAddress> out;
+    const QHostAddress agent(agentHost);
+    if (!agent.isNull()) {
+        addIpv4(out, agent);
+    } else if (!agentHost.isEmpty()) {
+        for (const QHostAddress &resolved : QHostInfo::fromName(agentHost).addresses()) {
+            addIpv4(out, resolved);
+        }
+    }
+    addIpv4(out, QHostAddress(lanAddress)); // "0.0.0.0": the device reports no address
+    return out;
+}
+
+void TransferFlow::onRefused(const QHostAddress &peer)
+{
+    const QString address = peer.toString();
+    if (m_refusedShown.contains(address)) {
+        return; // a stranger that keeps asking is named once
+    }
+    m_refusedShown.insert(address);
+    m_status(QStringLiteral("TFTP request from %1 refused: it is not the device.").arg(address));
 }
 
 void TransferFlow::onStatus(const VtTFTPMsg &msg)

@@ -1,8 +1,8 @@
 // The steps every file page shares: its own TFTP server, listening from opening to closing with an
 // empty root (refusing everything) except while the device moves the one file it was just told
-// about; the local address the device is told to use; the transfer prelude (address, file name,
-// serving, the address and command writes); and the bytes moved so far, shown in the page's
-// status.
+// about, and answering only the device (its agent address and the LAN address it reports); the
+// local address the device is told to use; the transfer prelude (address, file name, serving, the
+// address and command writes); and the bytes moved so far, shown in the page's status.
 #pragma once
 
 #include "TftpServer.h"
@@ -12,7 +12,10 @@
 #include <functional>
 #include <memory>
 
+#include <QHostAddress>
+#include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 class QComboBox;
@@ -91,8 +94,9 @@ public:
     TransferFlow(TFM_Page &page, int timeout, StatusSink status);
     ~TransferFlow() override;
 
-    /// Starts listening with an empty root. On failure shows "TFTP Service Init Error:" and the
-    /// reason, and returns false: the page stays open without transfers.
+    /// Starts listening with an empty root, answering only the agent's address. On failure shows
+    /// "TFTP Service Init Error:" and the reason, and returns false: the page stays open without
+    /// transfers. Call it from the page's creation handler (it makes the page's device read).
     bool open();
 
     bool ready() const { return m_server && m_server->isListening(); }
@@ -110,18 +114,28 @@ public:
     /// Stops listening (waiting for a session still running) and lets the server go.
     void stop();
 
-    /// The prelude: local address into `server`, the path split, its directory served for the
+    /// The prelude: local address into `server`, the path split, the device's LAN address read
+    /// (the server then answers it and the agent's address only), the directory served for the
     /// one file, the progress notice when asked for, the address write, then the command write.
     /// Anything but Started leaves the server serving nothing.
     TransferStart start(const TransferStep &step);
 
+    /// The addresses the device's requests may come from: the agent's (resolved when it is a
+    /// name) and `lanAddress` when that is a usable IPv4 address.
+    static QList<QHostAddress> deviceAddresses(const QString &agentHost, const QString &lanAddress);
+
 private:
     void onStatus(const VtTFTPMsg &msg);
+    void onRefused(const QHostAddress &peer);
+    /// hIPAddress as the device reports it now; empty when the read failed.
+    QString readLanAddress();
 
     TFM_Page &m_page;
     int m_timeout;
     StatusSink m_status;
     std::unique_ptr<VtTFTPServer> m_server;
+    VtSNMPRequest2Edits *m_lanAddress = nullptr; // owned by the page
+    QSet<QString> m_refusedShown;                // strangers named during this transfer
 };
 
 } // namespace transfer

@@ -5,8 +5,10 @@
 #include "VtSNMPDevice.h"
 
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <optional>
+#include <tuple>
 #include <utility>
 
 #include <QFileInfo>
@@ -15,6 +17,12 @@ namespace {
 
 constexpr char kNoArguments[] = "This module is only used in the Wardex or HP-Openview.";
 constexpr char kSection[] = "Program Information";
+
+// The switches in the order they are tried: the address first, then the first group, then, with
+// the SNMPv3 gate open, the second. Reader::argument and SecretValueOffset follow these lists.
+constexpr const char *kFirstGroup[] = {"/R", "/W", "/v"};
+constexpr const char *kGatedGroup[] = {"/t", "/c", "/d", "/m", "/l", "/n", "/A", "/P", "/a", "/p"};
+constexpr const char *kSecretSwitches[] = {"/R", "/W", "/A", "/P"};
 
 /// An optional sign and ASCII digits, surrounding blanks allowed, within a 32-bit integer.
 std::optional<qint64> parseInteger(const QString &raw)
@@ -285,29 +293,78 @@ bool Reader::argument(const QString &arg)
     }
     const bool applied = trySwitches(arg,
         {
-            {"/R", &Reader::setReadCommunity},
-            {"/W", &Reader::setWriteCommunity},
-            {"/v", &Reader::setVersion},
+            {kFirstGroup[0], &Reader::setReadCommunity},
+            {kFirstGroup[1], &Reader::setWriteCommunity},
+            {kFirstGroup[2], &Reader::setVersion},
         });
     if (!applied && gateOpen()) {
         trySwitches(arg,
             {
-                {"/t", &Reader::setPort},
-                {"/c", &Reader::setContextName},
-                {"/d", &Reader::setContextEngineId},
-                {"/m", &Reader::setSecurityModel},
-                {"/l", &Reader::setSecurityLevel},
-                {"/n", &Reader::setSecurityName},
-                {"/A", &Reader::setAuthPassword},
-                {"/P", &Reader::setPrivPassword},
-                {"/a", &Reader::setAuthProtocol},
-                {"/p", &Reader::setPrivProtocol},
+                {kGatedGroup[0], &Reader::setPort},
+                {kGatedGroup[1], &Reader::setContextName},
+                {kGatedGroup[2], &Reader::setContextEngineId},
+                {kGatedGroup[3], &Reader::setSecurityModel},
+                {kGatedGroup[4], &Reader::setSecurityLevel},
+                {kGatedGroup[5], &Reader::setSecurityName},
+                {kGatedGroup[6], &Reader::setAuthPassword},
+                {kGatedGroup[7], &Reader::setPrivPassword},
+                {kGatedGroup[8], &Reader::setAuthProtocol},
+                {kGatedGroup[9], &Reader::setPrivProtocol},
             });
     }
     return m_result.outcome != LaunchOptions::Outcome::Error;
 }
 
+/// The first switch of `group` found in `argument` and where it stands; {nullptr, -1} for none.
+template <std::size_t N>
+std::pair<const char *, qsizetype> firstSwitch(
+    QByteArrayView argument, const char *const (&group)[N])
+{
+    for (const char *name : group) {
+        const qsizetype at = argument.indexOf(QByteArrayView(name));
+        if (at >= 0) {
+            return {name, at};
+        }
+    }
+    return {nullptr, -1};
+}
+
 } // namespace
+
+qsizetype SecretValueOffset(QByteArrayView argument)
+{
+    // The switches are ASCII, which never occurs inside a multi-byte character: the byte
+    // positions found here are those the reader finds in the decoded text.
+    if (argument.indexOf(QByteArrayView("/I")) >= 0) {
+        return -1;
+    }
+    auto [name, at] = firstSwitch(argument, kFirstGroup);
+    if (name == nullptr) {
+        std::tie(name, at) = firstSwitch(argument, kGatedGroup);
+    }
+    if (name == nullptr) {
+        return -1;
+    }
+    for (const char *secret : kSecretSwitches) {
+        if (std::strcmp(name, secret) == 0) {
+            return at + 2;
+        }
+    }
+    return -1;
+}
+
+void BlankSecretArguments(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        char *argument = argv[i];
+        const qsizetype at =
+            SecretValueOffset(QByteArrayView(argument, qsizetype(std::strlen(argument))));
+        if (at >= 0) {
+            // The strings are the ones /proc/<pid>/cmdline shows: written over in place.
+            std::memset(argument + at, '*', std::strlen(argument + at));
+        }
+    }
+}
 
 QString LaunchOptions::caption() const
 {

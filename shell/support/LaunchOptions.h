@@ -1,6 +1,7 @@
 // The command line and the per-device module settings file, read into the agent description.
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -66,3 +67,14 @@ QString LaunchUsage();
 
 /// The settings file consulted for an address (which may be empty: the file is then ".cfg").
 QString ModuleSettingsFile(const QString &settingsDirectory, const QString &deviceAddress);
+
+/// Where the value of a community or password switch ("/R", "/W", "/A", "/P") starts in one
+/// argument, the switches tried as ReadLaunchOptions tries them, except that the SNMPv3 gate is
+/// left aside (a password the gate passes over is a password all the same); -1 when the argument
+/// sets none of the four.
+qsizetype SecretValueOffset(QByteArrayView argument);
+
+/// Overwrites the values of "/R", "/W", "/A" and "/P" in the process's own argument strings with
+/// '*', their length kept, so that the process list shows the switches and not the secrets.
+/// Every other argument stays as it was. Call it once the arguments have been copied.
+void BlankSecretArguments(int argc, char **argv);

@@ -329,4 +329,76 @@ TEST(LaunchOptions, AgentDescriptionReachesTheProcessWideObjects)
     ResetSnmpAgentDefaults();
 }
 
+struct BlankCase
+{
+    const char *name;
+    const char *argument;
+    const char *shown; // in the process list afterwards
+};
+
+void PrintTo(const BlankCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+const BlankCase kBlank[] = {
+    {"ReadCommunity", "/Rpublic", "/R******"},
+    {"WriteCommunity", "/Wprivate", "/W*******"},
+    {"AuthPassword", "/Aauth-secret", "/A***********"},
+    {"PrivPassword", "/Ppriv-secret", "/P***********"},
+    {"SwitchInsideTheArgument", "x/Rsecret", "x/R******"},
+    {"MultiByteValueKeepsItsByteLength", "/Rcaf\xc3\xa9", "/R*****"},
+    {"EmptyValue", "/R", "/R"},
+    // The switch that decides, as the reader decides it: only its value is a secret.
+    {"FirstGroupBeforeTheGatedOne", "/Aauth/Rpub", "/Aauth/R***"},
+    {"AddressDecides", "/Rx/I10.0.0.5", "/Rx/I10.0.0.5"},
+    {"VersionDecides", "/v3/Apass", "/v3/Apass"},
+    {"UserNameDecides", "/nuser/Apass", "/nuser/Apass"},
+    {"Address", "/I10.0.0.5", "/I10.0.0.5"},
+    {"Port", "/t1161", "/t1161"},
+    {"NoSwitch", "plain", "plain"},
+};
+
+class SecretArguments : public testing::TestWithParam<BlankCase>
+{ };
+
+TEST_P(SecretArguments, ShowTheSwitchWithoutTheValueTheModuleTook)
+{
+    const BlankCase &c = GetParam();
+    QByteArray program("/opt/Remote/kva7310-module"); // "/R" in the path: never touched
+    QByteArray argument(c.argument);
+    char *argv[] = {program.data(), argument.data(), nullptr};
+    BlankSecretArguments(2, argv);
+    EXPECT_STREQ(argv[0], "/opt/Remote/kva7310-module");
+    EXPECT_STREQ(argv[1], c.shown);
+
+    // What the stars cover is exactly a secret the reader took (gate open, nothing on file).
+    const qsizetype at = SecretValueOffset(QByteArrayView(c.argument));
+    if (at < 0) {
+        EXPECT_EQ(QByteArray(c.argument), QByteArray(c.shown));
+        return;
+    }
+    QTemporaryDir none;
+    const AgentDescription a =
+        ReadLaunchOptions({QStringLiteral("/v3"), QString::fromUtf8(c.argument)}, none.path())
+            .agent;
+    const QString hidden = QString::fromUtf8(c.argument + at);
+    EXPECT_TRUE(hidden == a.ReadCommunity || hidden == a.WriteCommunity || hidden == a.AuthPassword
+        || hidden == a.PrivPassword)
+        << hidden.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SecretArguments, testing::ValuesIn(kBlank), kvatest::caseName);
+
+TEST(SecretArguments, APasswordTheGatePassesOverIsBlankedAllTheSame)
+{
+    QByteArray program("kva7310-module");
+    QByteArray version("/v1");
+    QByteArray password("/Aauth-secret");
+    char *argv[] = {program.data(), version.data(), password.data(), nullptr};
+    BlankSecretArguments(3, argv);
+    EXPECT_STREQ(argv[1], "/v1");
+    EXPECT_STREQ(argv[2], "/A***********");
+}
+
 } // namespace

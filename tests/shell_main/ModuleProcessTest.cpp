@@ -1,6 +1,8 @@
-// The module as a program: refusals at launch and one module per device address.
+// The module as a program: refusals at launch, one module per device address, and its secrets
+// kept off the process list and its standard error.
 #include "CaseName.h"
 #include "ChildCheck.h"
+#include "SimulatorProcess.h"
 
 #include <memory>
 #include <signal.h>
@@ -8,6 +10,7 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -22,7 +25,8 @@ constexpr char kAnotherRunning[] = "[Warning] Another KVA-7310 module is running
 class Module
 {
 public:
-    Module(const QTemporaryDir &dir, const QStringList &arguments)
+    /// `scale` shortens the time-outs; the default suits addresses where nothing answers.
+    Module(const QTemporaryDir &dir, const QStringList &arguments, const char *scale = "0.001")
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("KVA7310_NONINTERACTIVE"), QStringLiteral("1"));
@@ -33,7 +37,7 @@ public:
         env.insert(QStringLiteral("XDG_STATE_HOME"), dir.filePath(QStringLiteral("state")));
         env.insert(QStringLiteral("SNMP_PERSISTENT_DIR"), dir.filePath(QStringLiteral("snmp")));
         // Nothing answers at these addresses: keep the start-up reads short.
-        env.insert(QStringLiteral("KVA7310_TIMEOUT_SCALE"), QStringLiteral("0.001"));
+        env.insert(QStringLiteral("KVA7310_TIMEOUT_SCALE"), QLatin1String(scale));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         m_process.setProcessEnvironment(env);
         m_process.setWorkingDirectory(dir.path());
@@ -68,6 +72,20 @@ public:
     }
 
     bool running() const { return m_process.state() == QProcess::Running; }
+
+    /// The arguments as every local user sees them in the process list.
+    QList<QByteArray> processList() const
+    {
+        QFile file(QStringLiteral("/proc/%1/cmdline").arg(m_process.processId()));
+        if (!file.open(QIODevice::ReadOnly)) {
+            return {};
+        }
+        QList<QByteArray> arguments = file.readAll().split('\0');
+        if (!arguments.isEmpty() && arguments.back().isEmpty()) {
+            arguments.removeLast(); // after the last terminator
+        }
+        return arguments;
+    }
 
     int finish()
     {
@@ -148,5 +166,71 @@ const RefusalCase kRefusals[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Launch, ModuleRefusal, testing::ValuesIn(kRefusals), kvatest::caseName);
+
+TEST_F(ModuleProcess, SecretsLeaveTheProcessListAndStillReachTheDevice)
+{
+    ASSERT_TRUE(dir.isValid());
+    const QString user = QStringLiteral("opsuser");
+    const QString auth = QStringLiteral("auth-Secret-1");
+    const QString priv = QStringLiteral("priv-Secret-2");
+    kvatest::SimulatorProcess::Options options;
+    options.extraArgs = {QStringLiteral("--user"), user, QStringLiteral("--auth-proto"),
+        QStringLiteral("SHA"), QStringLiteral("--auth-pass"), auth, QStringLiteral("--priv-proto"),
+        QStringLiteral("AES-128"), QStringLiteral("--priv-pass"), priv,
+        QStringLiteral("--read-community"), QStringLiteral("read-Secret-3"),
+        QStringLiteral("--write-community"), QStringLiteral("write-Secret-4")};
+    kvatest::SimulatorProcess device(options);
+    ASSERT_TRUE(device.isRunning()) << device.errorText().toStdString();
+    // SNMPv3 authPriv with SHA and AES-128; the communities are passed as the platform does.
+    const QStringList arguments = {QStringLiteral("/I127.0.0.1"), QStringLiteral("/v3"),
+        QStringLiteral("/t%1").arg(device.port()), QStringLiteral("/Rread-Secret-3"),
+        QStringLiteral("/Wwrite-Secret-4"), QStringLiteral("/m3"), QStringLiteral("/l2"),
+        QStringLiteral("/n") + user, QStringLiteral("/a2"), QStringLiteral("/A") + auth,
+        QStringLiteral("/p2"), QStringLiteral("/P") + priv};
+    const QList<QByteArray> secrets = {
+        "read-Secret-3", "write-Secret-4", auth.toUtf8(), priv.toUtf8()};
+
+    Module module(dir, arguments, "1");
+    ASSERT_TRUE(module.waitFor(" shown")) << module.errors().toStdString();
+    const QList<QByteArray> shown = module.processList();
+    ASSERT_EQ(shown.size(), arguments.size() + 1);
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QByteArray given = arguments[i].toUtf8();
+        const QByteArray &listed = shown[i + 1];
+        if (secrets.contains(given.mid(2))) {
+            EXPECT_EQ(listed, given.left(2) + QByteArray(given.size() - 2, '*'));
+        } else {
+            EXPECT_EQ(listed, given); // every other argument as it was given
+        }
+    }
+    // The device is reached with what the process list no longer shows.
+    EXPECT_TRUE(module.waitFor(" reachable")) << module.errors().toStdString();
+    EXPECT_GT(device.logCount(QStringLiteral("get")), 0);
+    EXPECT_EQ(device.requests().first().version, QStringLiteral("v3"));
+
+    Module second(dir, arguments, "1");
+    EXPECT_EQ(second.finish(), 1);
+    EXPECT_TRUE(second.errors().contains(kAnotherRunning)) << second.errors().toStdString();
+    EXPECT_TRUE(module.running());
+    for (const QByteArray &secret : secrets) {
+        EXPECT_FALSE(module.errors().contains(secret)) << secret.constData();
+        EXPECT_FALSE(second.errors().contains(secret)) << secret.constData();
+    }
+}
+
+TEST_F(ModuleProcess, ARefusedLaunchPrintsNoSecret)
+{
+    // A launch that stops at a bad number shows its message on standard error, with the trace.
+    ASSERT_TRUE(dir.isValid());
+    Module module(dir,
+        {QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rread-Secret-3"), QStringLiteral("/v3"),
+            QStringLiteral("/Aauth-Secret-1"), QStringLiteral("/Ppriv-Secret-2"),
+            QStringLiteral("/lx")});
+    EXPECT_EQ(module.finish(), 1);
+    EXPECT_TRUE(module.errors().contains("\"x\" is not")) << module.errors().toStdString();
+    for (const char *secret : {"read-Secret-3", "auth-Secret-1", "priv-Secret-2"}) {
+        EXPECT_FALSE(module.errors().contains(secret)) << secret;
+    }
+}
 
 } // namespace

@@ -2,6 +2,7 @@
 // as a process.
 #include "CaseName.h"
 #include "ChildCheck.h"
+#include "TftpPacket.h"
 #include "TftpServer.h"
 #include "WaitUntil.h"
 
@@ -10,10 +11,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QNetworkDatagram>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUdpSocket>
 
 #include <gtest/gtest.h>
 
@@ -91,29 +94,29 @@ void PrintTo(const PeerCase &c, std::ostream *out)
     *out << c.name;
 }
 
-constexpr qsizetype k40M = 40 * 1024 * 1024;
+constexpr qsizetype k40M = qsizetype(40) * 1024 * 1024;
 
 const PeerCase kPeers[] = {
     {"TftpGetEmpty", Client::TftpHpa, Direction::Get, 0, 0},
     {"TftpGet511", Client::TftpHpa, Direction::Get, 511, 0},
     {"TftpGet512", Client::TftpHpa, Direction::Get, 512, 0},
     {"TftpGet513", Client::TftpHpa, Direction::Get, 513, 0},
-    {"TftpGetMultipleOf512", Client::TftpHpa, Direction::Get, 512 * 7, 0},
+    {"TftpGetMultipleOf512", Client::TftpHpa, Direction::Get, 3584, 0},
     {"TftpGet40MRollsBlockNumbersOver", Client::TftpHpa, Direction::Get, k40M, 0},
     {"TftpPutEmpty", Client::TftpHpa, Direction::Put, 0, 0},
     {"TftpPut511", Client::TftpHpa, Direction::Put, 511, 0},
     {"TftpPut512", Client::TftpHpa, Direction::Put, 512, 0},
     {"TftpPut513", Client::TftpHpa, Direction::Put, 513, 0},
-    {"TftpPutMultipleOf512", Client::TftpHpa, Direction::Put, 512 * 7, 0},
+    {"TftpPutMultipleOf512", Client::TftpHpa, Direction::Put, 3584, 0},
     {"TftpPut40MRollsBlockNumbersOver", Client::TftpHpa, Direction::Put, k40M, 0},
     {"AtftpGet513", Client::Atftp, Direction::Get, 513, 0},
     {"AtftpPut512", Client::Atftp, Direction::Put, 512, 0},
     {"AtftpGetBlksize1428", Client::Atftp, Direction::Get, 100000, 1428},
-    {"AtftpPutBlksize8192", Client::Atftp, Direction::Put, 8192 * 3, 8192},
+    {"AtftpPutBlksize8192", Client::Atftp, Direction::Put, 24576, 8192},
     {"CurlGet512", Client::Curl, Direction::Get, 512, 0}, // curl 7.88 itself fails on an empty file
     {"CurlGet513", Client::Curl, Direction::Get, 513, 0},
-    {"CurlGetBlksize1428", Client::Curl, Direction::Get, 1428 * 20 + 5, 1428},
-    {"CurlGetBlksize8192", Client::Curl, Direction::Get, 8192 * 20, 8192},
+    {"CurlGetBlksize1428", Client::Curl, Direction::Get, 28565, 1428},
+    {"CurlGetBlksize8192", Client::Curl, Direction::Get, 163840, 8192},
     {"CurlPut1536", Client::Curl, Direction::Put, 1536, 0},
     {"CurlPutBlksize8192", Client::Curl, Direction::Put, 8192 * 5 + 1, 8192},
 };
@@ -221,7 +224,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, TftpPeer, testing::ValuesIn(kPeers), kvatest::ca
 
 TEST_F(TftpPeerStop, StopLetsTheTransferInProgressFinish)
 {
-    const QByteArray content = randomBytes(4 * 1024 * 1024);
+    const QByteArray content = randomBytes(qsizetype(4) * 1024 * 1024);
     ASSERT_TRUE(writeFile(local.filePath("up.bin"), content));
     QProcess client;
     client.setWorkingDirectory(local.path());
@@ -241,7 +244,7 @@ TEST_F(TftpPeerStop, TheEventLoopKeepsItsTurnsWhileATransferRuns)
 {
     // A session waits for its peer's next packet inside short bursts; the pages, other sessions
     // and the listener must still get their turns while a long transfer is going on.
-    ASSERT_TRUE(writeFile(root.filePath("down.bin"), randomBytes(4 * 1024 * 1024)));
+    ASSERT_TRUE(writeFile(root.filePath("down.bin"), randomBytes(qsizetype(4) * 1024 * 1024)));
     int turnsWhileTransferring = 0;
     QTimer heartbeat;
     heartbeat.setInterval(1);
@@ -363,6 +366,56 @@ TEST_F(TftpdProcess, SecondDaemonOnThePortFailsWithTheReason)
     const QByteArray error = second.readAllStandardError();
     EXPECT_TRUE(error.contains("Fail to open socket!")) << error.constData();
     EXPECT_TRUE(error.contains(QByteArray::number(port))) << error.constData();
+}
+
+/// Sends one request from `from` and returns the first answer (empty when none came); a first
+/// block is acknowledged, which ends the transfer of a file shorter than a block.
+QByteArray askFrom(const QString &from, quint16 port, tftp::Opcode opcode, const QByteArray &name)
+{
+    QUdpSocket socket;
+    if (!socket.bind(QHostAddress(from), 0)) {
+        return "<cannot bind>";
+    }
+    socket.writeDatagram(
+        tftp::encodeRequest(opcode, name, "octet"), QHostAddress(QHostAddress::LocalHost), port);
+    if (!kvatest::waitUntil([&] { return socket.hasPendingDatagrams(); })) {
+        return {};
+    }
+    const QNetworkDatagram answer = socket.receiveDatagram();
+    if (answer.data().startsWith(tftp::encodeData(1, {}))) {
+        socket.writeDatagram(
+            tftp::encodeAck(1), answer.senderAddress(), quint16(answer.senderPort()));
+    }
+    return answer.data();
+}
+
+TEST_F(TftpdProcess, AllowServesOnlyTheNamedAddresses)
+{
+    ASSERT_TRUE(writeFile(root.filePath("cfg.dcf"), "keys and passwords"));
+    const quint16 port = start(daemon, {"--port", "0", "--allow", "127.0.0.1"});
+    ASSERT_NE(port, 0);
+    const QByteArray refused = tftp::encodeError(tftp::AccessViolation);
+    EXPECT_EQ(askFrom("127.0.0.2", port, tftp::Opcode::ReadRequest, "cfg.dcf"), refused);
+    EXPECT_EQ(askFrom("127.0.0.2", port, tftp::Opcode::WriteRequest, "cfg.dcf"), refused);
+    ASSERT_TRUE(kvatest::waitUntil([&] { return daemon.peek(4096).count("refused") == 2; }));
+    EXPECT_TRUE(daemon.peek(4096).contains("refused 127.0.0.2:"));
+    EXPECT_FALSE(daemon.peek(4096).contains("session")); // nothing was started for them
+    EXPECT_EQ(readFile(root.filePath("cfg.dcf")), "keys and passwords");
+
+    EXPECT_EQ(
+        run("tftp", {"127.0.0.1", QString::number(port), "-m", "binary", "-c", "get", "cfg.dcf"},
+            local.path()),
+        0);
+    EXPECT_EQ(readFile(local.filePath("cfg.dcf")), "keys and passwords");
+}
+
+TEST_F(TftpdProcess, WithoutAllowAnyoneIsServed)
+{
+    ASSERT_TRUE(writeFile(root.filePath("fw.bin"), "firmware"));
+    const quint16 port = start(daemon, {"--port", "0"});
+    ASSERT_NE(port, 0);
+    EXPECT_EQ(askFrom("127.0.0.2", port, tftp::Opcode::ReadRequest, "fw.bin"),
+        tftp::encodeData(1, "firmware"));
 }
 
 } // namespace

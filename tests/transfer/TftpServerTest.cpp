@@ -5,9 +5,15 @@
 #include "TftpServer.h"
 #include "WaitUntil.h"
 
+#include <arpa/inet.h>
+#include <atomic>
 #include <csignal>
+#include <poll.h>
 #include <random>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -25,7 +31,11 @@ using tftp::Opcode;
 class RawClient
 {
 public:
-    RawClient() { m_socket.bind(QHostAddress::LocalHost, 0); }
+    /// On 127.0.0.1 unless told another loopback address (the whole of 127/8 is this computer).
+    explicit RawClient(const QHostAddress &address = QHostAddress(QHostAddress::LocalHost))
+    {
+        m_socket.bind(address, 0);
+    }
 
     void send(const QByteArray &packet, quint16 port)
     {
@@ -455,7 +465,7 @@ TEST_F(TftpServerTest, PeerErrorEndsTheSession)
 TEST_F(TftpServerTest, FileThatShrinksDuringTheReadIsAnErrorNotASuccess)
 {
     // Bigger than any read-ahead, so the cut shows while blocks are still being read.
-    const QByteArray content = pattern(200 * 1024);
+    const QByteArray content = pattern(qsizetype(200) * 1024);
     put("fw.bin", content);
     client.request(Opcode::ReadRequest, "fw.bin", port);
     ASSERT_EQ(client.receive(), data(1, content.first(512)));
@@ -629,6 +639,8 @@ const RefusalCase kRefusals[] = {
     {"DirectionThePageDidNotAllow", Setup::RestrictedToOtherDirection, Opcode::WriteRequest,
         "inside.bin"},
     {"WriteToReadOnlyServer", Setup::ReadOnly, Opcode::WriteRequest, "inside.bin"},
+    // Longer than a file name may be: refused at the request, not after the data was taken.
+    {"NameTooLongToStore", Setup::Plain, Opcode::WriteRequest, QByteArray(600, 'a')},
 };
 
 class TftpServerRefusal : public TftpServerTest, public testing::WithParamInterface<RefusalCase>
@@ -675,6 +687,236 @@ TEST_F(TftpServerTest, RestrictionLetsTheAnnouncedTransferThrough)
     EXPECT_EQ(client.receive(), ack(1));
     EXPECT_EQ(finalCode(), tftpSuccess);
     EXPECT_EQ(contentOf("cfg.dcf"), "cfg");
+}
+
+struct MalformedCase
+{
+    const char *name;
+    QByteArray request;
+};
+
+void PrintTo(const MalformedCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+const MalformedCase kMalformed[] = {
+    {"NameWithoutTerminator", QByteArray("\0\1inside.bin", 12)},
+    {"ModeWithoutTerminator", QByteArray("\0\1inside.bin\0octet", 18)},
+    {"WriteModeWithoutTerminator", QByteArray("\0\2new.bin\0octet", 15)},
+    {"OptionValueWithoutTerminator",
+        QByteArray("\0\1inside.bin\0octet\0blksize\0"
+                   "1024",
+            31)},
+    {"EmptyName", QByteArray("\0\1\0octet\0", 9)},
+};
+
+class TftpServerMalformed : public TftpServerTest, public testing::WithParamInterface<MalformedCase>
+{ };
+
+TEST_P(TftpServerMalformed, IsAnsweredWithIllegalOperationAndStartsNoSession)
+{
+    put("inside.bin", "inside");
+    client.send(GetParam().request, port);
+    EXPECT_EQ(client.receive(), error(tftp::IllegalOperation));
+    EXPECT_EQ(client.sessionPort(), port); // the listener answers: there is no session
+    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(server.sessionCount(), 0);
+    EXPECT_EQ(filesInRoot(), QStringList{"inside.bin"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Requests, TftpServerMalformed, testing::ValuesIn(kMalformed), kvatest::caseName);
+
+/// The server answers only 127.0.0.1, as a page answers only its device.
+class TftpServerAllowed : public TftpServerTest
+{
+protected:
+    void SetUp() override
+    {
+        TftpServerTest::SetUp();
+        server.setAllowedPeers({QHostAddress(QHostAddress::LocalHost)});
+        QObject::connect(&server, &VtTFTPServer::peerRefused,
+            [this](const QHostAddress &peer, quint16) { refused << peer.toString(); });
+    }
+
+    QStringList refused;
+};
+
+TEST_F(TftpServerAllowed, AStrangersReadGetsAccessViolationAndNoByteOfTheFile)
+{
+    put("cfg.dcf", "keys and passwords");
+    RawClient stranger(QHostAddress(QStringLiteral("127.0.0.2")));
+    stranger.request(Opcode::ReadRequest, "cfg.dcf", port);
+    EXPECT_EQ(stranger.receive(), error(tftp::AccessViolation));
+    stranger.request(Opcode::ReadRequest, "cfg.dcf", port, {{"blksize", "1428"}});
+    EXPECT_EQ(stranger.receive(), error(tftp::AccessViolation));
+    stranger.send(QByteArray("\0\1cfg.dcf", 9), port); // malformed as well: refused first
+    EXPECT_EQ(stranger.receive(), error(tftp::AccessViolation));
+    EXPECT_EQ(refused, QStringList(3, QStringLiteral("127.0.0.2")));
+    EXPECT_TRUE(events.empty()); // no session was started for it
+    EXPECT_EQ(server.sessionCount(), 0);
+
+    client.request(Opcode::ReadRequest, "cfg.dcf", port); // the device itself is served
+    EXPECT_EQ(client.receive(), data(1, "keys and passwords"));
+    client.reply(ack(1));
+    EXPECT_EQ(finalCode(), tftpSuccess);
+    EXPECT_TRUE(stranger.drain().isEmpty());
+}
+
+TEST_F(TftpServerAllowed, AStrangersWriteStoresNothing)
+{
+    put("log.rd", "the device's log");
+    RawClient stranger(QHostAddress(QStringLiteral("127.0.0.2")));
+    stranger.request(Opcode::WriteRequest, "log.rd", port);
+    EXPECT_EQ(stranger.receive(), error(tftp::AccessViolation));
+    stranger.send(data(1, "forged"), port);
+    EXPECT_TRUE(stranger.receive(200).isEmpty()); // DATA on the listening port: not a request
+    EXPECT_EQ(refused, QStringList{QStringLiteral("127.0.0.2")});
+    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(contentOf("log.rd"), "the device's log");
+    EXPECT_EQ(filesInRoot(), QStringList{"log.rd"});
+}
+
+TEST_F(TftpServerAllowed, AnEmptyListServesAnyone)
+{
+    put("f.bin", "x");
+    server.setAllowedPeers({});
+    RawClient stranger(QHostAddress(QStringLiteral("127.0.0.2")));
+    stranger.request(Opcode::ReadRequest, "f.bin", port);
+    EXPECT_EQ(stranger.receive(), data(1, "x"));
+    EXPECT_TRUE(refused.isEmpty());
+}
+
+/// A lock-step TFTP peer on a plain socket, for a thread of its own beside the server's event
+/// loop. Waits are bounded by a deadline that only ends a failing test.
+class ThreadPeer
+{
+public:
+    ThreadPeer()
+    {
+        m_fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        sockaddr_in local = {};
+        local.sin_family = AF_INET;
+        local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        m_bound = ::bind(m_fd, reinterpret_cast<const sockaddr *>(&local), sizeof local) == 0;
+    }
+
+    ~ThreadPeer() { ::close(m_fd); }
+
+    ThreadPeer(const ThreadPeer &) = delete;
+    ThreadPeer &operator=(const ThreadPeer &) = delete;
+
+    void send(const QByteArray &packet, quint16 port)
+    {
+        sockaddr_in to = {};
+        to.sin_family = AF_INET;
+        to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        to.sin_port = htons(port);
+        ::sendto(m_fd, packet.constData(), size_t(packet.size()), 0,
+            reinterpret_cast<const sockaddr *>(&to), sizeof to);
+    }
+
+    void reply(const QByteArray &packet) { send(packet, m_sessionPort); }
+
+    bool bound() const { return m_bound; }
+
+    /// The next datagram, empty when none came before the deadline.
+    QByteArray receive(int deadlineMs)
+    {
+        pollfd watched = {m_fd, POLLIN, 0};
+        if (::poll(&watched, 1, deadlineMs) <= 0) {
+            return {};
+        }
+        QByteArray buffer(2048, '\0');
+        sockaddr_in from = {};
+        socklen_t length = sizeof from;
+        const ssize_t got = ::recvfrom(m_fd, buffer.data(), size_t(buffer.size()), 0,
+            reinterpret_cast<sockaddr *>(&from), &length);
+        if (got < 0) {
+            return {};
+        }
+        m_sessionPort = ntohs(from.sin_port);
+        buffer.resize(got);
+        return buffer;
+    }
+
+private:
+    int m_fd = -1;
+    bool m_bound = false;
+    quint16 m_sessionPort = 0;
+};
+
+/// What a download got beside peers that answer once and then go silent.
+struct DownloadProgress
+{
+    int blocks = 0;
+    QByteArray received;
+    int stalledServed = 0; // stalled peers sent their next block after their one answer
+};
+
+TEST_F(TftpServerTest, StalledPeersBesideADownloadDoNotHoldIt)
+{
+    // Bursts limited only after 30 s: a session that kept waiting for a silent peer would stop
+    // the download beside it outright, which a block count shows without measuring any time.
+    server.setBurstLimits(30000000, 30000);
+    constexpr int kBlocks = 48;
+    const QByteArray content = pattern(kBlocks * 512 + 100);
+    put("down.bin", content);
+    put("bait.bin", pattern(2000, 3));
+    constexpr int kDeadlineMs = 10000; // ends a failing run; the server is quick otherwise
+
+    const auto download = [&](bool stalledBeside) {
+        DownloadProgress progress;
+        std::atomic<bool> done = false;
+        std::thread peers([&] {
+            std::vector<std::unique_ptr<ThreadPeer>> stalled; // kept open, silent
+            ThreadPeer downloader;
+            if (!downloader.bound()) {
+                done = true;
+                return;
+            }
+            downloader.send(tftp::encodeRequest(Opcode::ReadRequest, "down.bin", "octet"), port);
+            for (quint16 block = 1;; ++block) {
+                const QByteArray packet = downloader.receive(kDeadlineMs);
+                const std::optional<tftp::Packet> p = tftp::decode(packet);
+                if (!p || p->opcode != Opcode::Data || p->block != block) {
+                    break;
+                }
+                ++progress.blocks;
+                progress.received += p->payload.toByteArray();
+                if (stalledBeside) {
+                    // A new peer asks for a file, answers its first block and falls silent; its
+                    // session has the next block out and waits when the download's ACK comes.
+                    auto &peer = stalled.emplace_back(std::make_unique<ThreadPeer>());
+                    peer->send(tftp::encodeRequest(Opcode::ReadRequest, "bait.bin", "octet"), port);
+                    if (peer->receive(kDeadlineMs).isEmpty()) {
+                        break;
+                    }
+                    peer->reply(ack(1));
+                }
+                downloader.reply(ack(block));
+                if (p->payload.size() < 512) {
+                    break;
+                }
+            }
+            for (const auto &peer : stalled) {
+                progress.stalledServed +=
+                    peer->receive(kDeadlineMs) == data(2, pattern(2000, 3).sliced(512, 512));
+            }
+            done = true;
+        });
+        kvatest::waitUntil([&] { return done.load(); }, 3 * kDeadlineMs);
+        peers.join();
+        return progress;
+    };
+
+    const DownloadProgress alone = download(false);
+    const DownloadProgress beside = download(true);
+    EXPECT_EQ(alone.blocks, kBlocks + 1);
+    EXPECT_EQ(beside.blocks, alone.blocks);
+    EXPECT_TRUE(beside.received == content);
+    EXPECT_EQ(beside.stalledServed, kBlocks + 1);
 }
 
 } // namespace

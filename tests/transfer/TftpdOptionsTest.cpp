@@ -33,6 +33,11 @@ const ArgumentsCase kArguments[] = {
     {"AddressNotIpv4", {"--root", "d", "--address", "::1"}, "--address needs an IPv4 address"},
     {"AddressGarbage", {"--root", "d", "--address", "host"}, "--address needs an IPv4 address"},
     {"UnknownArgument", {"--root", "d", "-v"}, "unknown argument \"-v\""},
+    {"AllowRepeated", {"--root", "d", "--allow", "127.0.0.1", "--allow", "10.0.0.2"}, "",
+        {"d", "0.0.0.0", 69, false, false,
+            {QHostAddress(QStringLiteral("127.0.0.1")), QHostAddress(QStringLiteral("10.0.0.2"))}}},
+    {"AllowNotIpv4", {"--root", "d", "--allow", "device.lan"}, "--allow needs an IPv4 address"},
+    {"AllowWithoutValue", {"--root", "d", "--allow"}, "--allow needs a value"},
 };
 
 class TftpdArgumentsCase : public testing::TestWithParam<ArgumentsCase>
@@ -53,6 +58,14 @@ TEST_P(TftpdArgumentsCase, ParsesOrExplains)
     EXPECT_EQ(parsed.options.port, c.expected.port);
     EXPECT_EQ(parsed.options.readOnly, c.expected.readOnly);
     EXPECT_EQ(parsed.options.help, c.expected.help);
+    EXPECT_EQ(parsed.options.allowed, c.expected.allowed);
+}
+
+TEST(TftpdUsage, DocumentsEveryOption)
+{
+    for (const char *option : {"--root", "--address", "--port", "--allow", "--read-only"}) {
+        EXPECT_TRUE(tftpdUsage().contains(QLatin1String(option))) << option;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

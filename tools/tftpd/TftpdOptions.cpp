@@ -39,6 +39,17 @@ TftpdArguments parseTftpdArguments(const QStringList &arguments)
                     QStringLiteral("--address needs an IPv4 address, not \"%1\"").arg(o.address);
                 return result;
             }
+        } else if (argument == u"--allow") {
+            if (!value(text)) {
+                return result;
+            }
+            const QHostAddress address(text);
+            if (address.isNull() || address.protocol() != QAbstractSocket::IPv4Protocol) {
+                result.error =
+                    QStringLiteral("--allow needs an IPv4 address, not \"%1\"").arg(text);
+                return result;
+            }
+            o.allowed.append(address);
         } else if (argument == u"--port") {
             if (!value(text)) {
                 return result;
@@ -64,12 +75,17 @@ TftpdArguments parseTftpdArguments(const QStringList &arguments)
 QString tftpdUsage()
 {
     return QStringLiteral(
-        "Usage: kva7310-tftpd --root DIR [--address A] [--port N] [--read-only] [--help]\n"
+        "Usage: kva7310-tftpd --root DIR [--address A] [--port N] [--allow A]... [--read-only]\n"
+        "                     [--help]\n"
         "Serves the files of DIR over TFTP, as the module does for the access point.\n"
         "  --root DIR     directory whose files are served and stored (plain names only)\n"
         "  --address A    IPv4 address to listen on (default 0.0.0.0, all)\n"
         "  --port N       UDP port (default 69, or KVA7310_TFTP_PORT; 0: any free port)\n"
+        "  --allow A      answer only requests from the IPv4 address A; repeat it for more\n"
+        "                 addresses. Others get TFTP error 2 and a \"refused\" line. Without it\n"
+        "                 anyone is served.\n"
         "  --read-only    refuse every write request\n"
-        "Prints \"LISTENING <address>:<port>\" first, then one line per session status change.\n"
+        "Prints \"LISTENING <address>:<port>\" first, then one line per session status change\n"
+        "and one \"refused <address>:<port>\" line per request refused by --allow.\n"
         "SIGTERM or SIGINT ends it.\n");
 }

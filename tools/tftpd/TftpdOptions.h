@@ -1,6 +1,8 @@
 // Command line of kva7310-tftpd.
 #pragma once
 
+#include <QHostAddress>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +13,7 @@ struct TftpdOptions
     int port = 69;
     bool readOnly = false;
     bool help = false;
+    QList<QHostAddress> allowed = {}; ///< the only peers served; empty: anyone
 };
 
 struct TftpdArguments

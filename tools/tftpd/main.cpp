@@ -65,6 +65,14 @@ int main(int argc, char **argv)
     VtTFTPServer server;
     server.setListenAddress(QHostAddress(options.address));
     server.setReadOnly(options.readOnly);
+    server.setAllowedPeers(options.allowed);
+    QObject::connect(
+        &server, &VtTFTPServer::peerRefused, [](const QHostAddress &peer, quint16 port) {
+            printLine(stdout,
+                QStringLiteral("refused %1:%2 (not an allowed address)")
+                    .arg(peer.toString())
+                    .arg(port));
+        });
     server.SetEventHandler([&lastCode](const VtTFTPMsg &msg, bool &) {
         const auto seen = lastCode.constFind(msg.sessionNumber);
         if (seen != lastCode.cend() && *seen == msg.code) {

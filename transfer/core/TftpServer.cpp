@@ -7,6 +7,9 @@
 #include "TftpSession.h"
 
 #include <algorithm>
+#include <sys/epoll.h>
+#include <sys/timerfd.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -106,6 +109,10 @@ VtTFTPError::VtTFTPError(int code, const QString &message)
 
 VtTFTPServer::VtTFTPServer(QObject *owner) : QObject(owner)
 {
+    // Without them a session does not wait for its peer: every packet goes through the loop.
+    m_readiness = ::epoll_create1(EPOLL_CLOEXEC);
+    m_burstTimer = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    watch(m_burstTimer);
     m_template.localAddress = firstLocalAddress();
     m_service.setInterval(20);
     connect(&m_service, &QTimer::timeout, this, &VtTFTPServer::onServiceTick);
@@ -118,6 +125,14 @@ VtTFTPServer::~VtTFTPServer()
     Stop();
     for (TFTPSession *session : m_sessions) {
         session->shutdown();
+    }
+    if (m_readiness >= 0) {
+        ::close(m_readiness);
+        m_readiness = -1;
+    }
+    if (m_burstTimer >= 0) {
+        ::close(m_burstTimer);
+        m_burstTimer = -1;
     }
 }
 
@@ -197,6 +212,7 @@ void VtTFTPServer::Start(const QString &rootDirectory, int port)
     }
     m_listener = listener;
     m_template.port = m_listener->localPort();
+    watch(int(m_listener->socketDescriptor()));
     connect(m_listener, &QUdpSocket::readyRead, this, &VtTFTPServer::onRequestReadable);
     // the service timer runs only while sessions are held: a server waiting for requests never
     // wakes for it
@@ -205,6 +221,7 @@ void VtTFTPServer::Start(const QString &rootDirectory, int port)
 void VtTFTPServer::Stop()
 {
     if (m_listener) {
+        unwatch(int(m_listener->socketDescriptor()));
         m_listener->close();
         m_listener->deleteLater();
         m_listener = nullptr;
@@ -241,9 +258,55 @@ void VtTFTPServer::clearRestriction()
     m_allowedRequest = 0;
 }
 
+void VtTFTPServer::setAllowedPeers(const QList<QHostAddress> &peers)
+{
+    m_allowedPeers.clear();
+    for (const QHostAddress &peer : peers) {
+        bool ipv4 = false;
+        const quint32 address = peer.toIPv4Address(&ipv4);
+        if (ipv4 && !m_allowedPeers.contains(QHostAddress(address))) {
+            m_allowedPeers.append(QHostAddress(address));
+        }
+    }
+}
+
+bool VtTFTPServer::allows(const QHostAddress &peer) const
+{
+    if (m_allowedPeers.isEmpty()) {
+        return true;
+    }
+    bool ipv4 = false;
+    const quint32 address = peer.toIPv4Address(&ipv4);
+    return ipv4 && m_allowedPeers.contains(QHostAddress(address));
+}
+
 void VtTFTPServer::setServicePeriod(int ms)
 {
     m_service.setInterval(std::max(1, ms));
+}
+
+void VtTFTPServer::setBurstLimits(int waitUs, int burstMs)
+{
+    m_burstWaitUs = std::max(0, waitUs);
+    m_burstMs = std::max(0, burstMs);
+}
+
+void VtTFTPServer::watch(int fd)
+{
+    if (m_readiness < 0 || fd < 0) {
+        return;
+    }
+    epoll_event event = {};
+    event.events = EPOLLIN;
+    event.data.fd = fd;
+    ::epoll_ctl(m_readiness, EPOLL_CTL_ADD, fd, &event);
+}
+
+void VtTFTPServer::unwatch(int fd)
+{
+    if (m_readiness >= 0 && fd >= 0) {
+        ::epoll_ctl(m_readiness, EPOLL_CTL_DEL, fd, nullptr);
+    }
 }
 
 bool VtTFTPServer::isListening() const
@@ -274,10 +337,21 @@ void VtTFTPServer::onRequestReadable()
 void VtTFTPServer::acceptRequest(const QByteArray &datagram, const QHostAddress &from,
     quint16 fromPort, const QHostAddress &local)
 {
+    const auto opcode = tftp::Opcode((quint8(datagram[0]) << 8) | quint8(datagram[1]));
+    if (opcode != tftp::Opcode::ReadRequest && opcode != tftp::Opcode::WriteRequest) {
+        return; // nothing but requests belongs on this port
+    }
+    if (!allows(from)) {
+        // Not the device: no session, no file opened, nothing of the request looked at further.
+        answerRequest(tftp::encodeError(tftp::AccessViolation), from, fromPort, local);
+        emit peerRefused(from, fromPort);
+        return;
+    }
     std::optional<tftp::Packet> packet = tftp::decode(datagram);
-    if (!packet
-        || (packet->opcode != tftp::Opcode::ReadRequest
-            && packet->opcode != tftp::Opcode::WriteRequest)) {
+    if (!packet) {
+        // A name, mode or option without its terminator, or no name at all: the client hears
+        // why instead of waiting for its time-out.
+        answerRequest(tftp::encodeError(tftp::IllegalOperation), from, fromPort, local);
         return;
     }
     m_template.code = tftpConnected;
@@ -307,6 +381,20 @@ void VtTFTPServer::acceptRequest(const QByteArray &datagram, const QHostAddress 
         m_service.start();
     }
     session->connectAndStart(local, m_root + session->msg.fileName, refused);
+}
+
+void VtTFTPServer::answerRequest(
+    const QByteArray &packet, const QHostAddress &to, quint16 toPort, const QHostAddress &local)
+{
+    if (!m_listener) {
+        return;
+    }
+    QNetworkDatagram answer(packet, to, toPort);
+    if (m_listenAddress == QHostAddress::AnyIPv4 && !local.isNull()
+        && local != QHostAddress::AnyIPv4) {
+        answer.setSender(local, quint16(m_template.port));
+    }
+    m_listener->writeDatagram(answer);
 }
 
 bool VtTFTPServer::refuses(int request, const QString &fileName) const

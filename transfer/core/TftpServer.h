@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QHostAddress>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -116,8 +117,19 @@ public:
     /// IPv4 address to listen on (all of them unless set); takes effect at the next Start.
     void setListenAddress(const QHostAddress &address) { m_listenAddress = address; }
 
+    /// Answers requests only from these IPv4 addresses (from every address while the list is
+    /// empty). A request from any other address gets ERROR 2, starts no session and is named by
+    /// peerRefused().
+    void setAllowedPeers(const QList<QHostAddress> &peers);
+
+    const QList<QHostAddress> &allowedPeers() const { return m_allowedPeers; }
+
     /// Period of the deadline timer (20 ms) and the longest wait of Stop (10 s); tests shorten them.
     void setServicePeriod(int ms);
+
+    /// Longest wait of a session for its peer inside a burst (2000 us) and longest burst (10 ms).
+    /// Tests lengthen them, so that a session holding the event loop shows as stopped progress.
+    void setBurstLimits(int waitUs, int burstMs);
 
     void setStopWait(int ms) { m_stopWaitMs = ms; }
 
@@ -142,6 +154,10 @@ public:
     /// The port Start really uses for `requested`: KVA7310_TFTP_PORT replaces the standard port.
     static int effectivePort(int requested);
 
+signals:
+    /// A request from an address that is not allowed was refused (ERROR 2, no session).
+    void peerRefused(const QHostAddress &peer, quint16 peerPort);
+
 private:
     friend class TFTPSession;
 
@@ -149,12 +165,24 @@ private:
     void acceptRequest(const QByteArray &datagram, const QHostAddress &from, quint16 fromPort,
         const QHostAddress &local);
     void onServiceTick();
+    bool allows(const QHostAddress &peer) const;
+    /// Answers a request that starts no session, from the listening socket and the address the
+    /// request came to.
+    void answerRequest(const QByteArray &packet, const QHostAddress &to, quint16 toPort,
+        const QHostAddress &local);
     void report(TFTPSession &session);
     /// Whether a request must be refused with ERROR 2 (access violation).
     bool refuses(int request, const QString &fileName) const;
     void discard(TFTPSession *session);
 
     qint64 nowMs() const { return m_clock.elapsed(); }
+
+    /// The sockets of the listener and the sessions, as one descriptor that polls readable while
+    /// any of them has a datagram waiting: a session in a burst leaves it early for the others.
+    int readinessFd() const { return m_readiness; }
+
+    void watch(int fd);
+    void unwatch(int fd);
 
     VtTFTPMsg m_template;
     QString m_root;
@@ -165,6 +193,11 @@ private:
     QString m_allowedName;
     int m_allowedRequest = 0; // 0: no restriction
     QHostAddress m_listenAddress{QHostAddress::AnyIPv4};
+    QList<QHostAddress> m_allowedPeers;
+    int m_burstWaitUs = 2000;
+    int m_burstMs = 10;
+    int m_readiness = -1;  // epoll set of every socket of the server, and of the burst timer
+    int m_burstTimer = -1; // tells a session waiting in its burst that its peer is late
     std::function<void(const VtTFTPMsg &, bool &)> m_handler;
     QUdpSocket *m_listener = nullptr;
     std::vector<TFTPSession *> m_sessions; // children, destroyed through deleteLater

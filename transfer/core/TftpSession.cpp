@@ -4,18 +4,45 @@
 
 #include <algorithm>
 #include <arpa/inet.h>
+#include <cerrno>
+#include <ctime>
+#include <sys/epoll.h>
 #include <sys/socket.h>
-#include <sys/time.h>
+#include <sys/timerfd.h>
 #include <unistd.h>
 
 #include <QSocketNotifier>
 
 namespace {
 
-/// Longest wait of a session for its peer's next packet inside a burst, and longest burst: the
-/// event loop (the pages, other sessions, the listener) never waits longer than about kBurstMs.
-constexpr int kBurstWaitUs = 2000;
-constexpr qint64 kBurstMs = 10;
+/// A peer counts as late once it takes this many times its recent answer time, and never
+/// before kMinAllowanceUs: a lock-step peer on this computer answers in tens of microseconds,
+/// one on the local network in a few hundred.
+constexpr qint64 kPaceFactor = 8;
+constexpr qint64 kMinAllowanceUs = 500;
+
+qint64 monotonicUs()
+{
+    timespec now = {};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return qint64(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+}
+
+/// Whether a file of this path can be created at all: a name longer than the file system takes
+/// would be found out only when the finished upload is renamed into place.
+bool canStore(const QString &path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    const qsizetype slash = native.lastIndexOf('/');
+    const QByteArray directory =
+        slash > 0 ? native.left(slash) : QByteArray(slash == 0 ? "/" : ".");
+    const long nameMax = ::pathconf(directory.constData(), _PC_NAME_MAX);
+    if (nameMax > 0 && native.size() - slash - 1 > nameMax) {
+        return false;
+    }
+    const long pathMax = ::pathconf(directory.constData(), _PC_PATH_MAX);
+    return pathMax <= 0 || native.size() < pathMax;
+}
 
 } // namespace
 
@@ -113,6 +140,12 @@ void TFTPSession::startRead(const QString &path)
 
 void TFTPSession::startWrite(const QString &path)
 {
+    // Everything that can refuse the file is tried before the first ACK: no upload is taken in
+    // that cannot be stored.
+    if (!canStore(path)) {
+        failWith(tftp::AccessViolation, tftpAccessViolation);
+        return;
+    }
     m_target = std::make_unique<QSaveFile>(path);
     if (!m_target->open(QIODevice::WriteOnly)) {
         m_target.reset();
@@ -175,13 +208,8 @@ void TFTPSession::resize()
 
 bool TFTPSession::openSocket(const QHostAddress &local)
 {
-    m_fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    m_fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (m_fd < 0) {
-        return false;
-    }
-    const timeval wait = {0, kBurstWaitUs};
-    if (::setsockopt(m_fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait) != 0) {
-        closeSocket();
         return false;
     }
     sockaddr_in address = {};
@@ -197,6 +225,7 @@ bool TFTPSession::openSocket(const QHostAddress &local)
     m_peerAddress.sin_port = htons(m_peerPort);
     m_notifier = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &TFTPSession::onReadable);
+    m_server.watch(m_fd);
     return true;
 }
 
@@ -206,6 +235,7 @@ void TFTPSession::closeSocket()
         m_notifier->setEnabled(false);
     }
     if (m_fd >= 0) {
+        m_server.unwatch(m_fd);
         ::close(m_fd);
         m_fd = -1;
     }
@@ -216,15 +246,14 @@ void TFTPSession::onReadable()
     if (m_fd < 0) {
         return;
     }
-    const qint64 burstEnd = m_server.nowMs() + kBurstMs;
-    int flags = MSG_DONTWAIT; // the datagram that woke us is there already
+    const qint64 burstEndUs = monotonicUs() + qint64(m_server.m_burstMs) * 1000;
     for (;;) {
         sockaddr_in from = {};
         socklen_t fromLength = sizeof from;
-        const ssize_t length = ::recvfrom(m_fd, m_recv.data(), size_t(m_recv.size()), flags,
+        const ssize_t length = ::recvfrom(m_fd, m_recv.data(), size_t(m_recv.size()), MSG_DONTWAIT,
             reinterpret_cast<sockaddr *>(&from), &fromLength);
         if (length < 0) {
-            return;
+            break;
         }
         if (from.sin_port != m_peerAddress.sin_port
             || from.sin_addr.s_addr != m_peerAddress.sin_addr.s_addr) {
@@ -234,14 +263,108 @@ void TFTPSession::onReadable()
                 reinterpret_cast<const sockaddr *>(&from), fromLength);
         } else if (length >= tftp::kHeaderSize
             && (state == State::Active || state == State::Finished)) {
+            noteAnswer(monotonicUs());
             handle(QByteArrayView(m_recv.constData(), length));
         }
         // Only an active session expects an answer; the peer of a finished one is done.
-        if (m_fd < 0 || m_closed || state != State::Active || m_server.nowMs() >= burstEnd) {
-            return;
+        if (m_fd < 0 || m_closed || state != State::Active || !waitForPeer(burstEndUs)) {
+            break;
         }
-        flags = 0;
     }
+    m_yield = false;
+    disarmTimer();
+}
+
+bool TFTPSession::waitForPeer(qint64 burstEndUs)
+{
+    const qint64 dueUs = m_sentUs + allowanceUs();
+    const qint64 untilUs = std::min(dueUs, burstEndUs);
+    qint64 now = monotonicUs();
+    const int readiness = m_server.readinessFd();
+    const int timer = m_server.m_burstTimer;
+    if (m_late || m_yield || untilUs <= now || readiness < 0 || timer < 0) {
+        m_late = m_late || dueUs <= now;
+        return false;
+    }
+    // The readiness set holds every socket of the server, this one too, and the burst timer: one
+    // wait tells whether our peer answered, whether anyone else is waiting for the event loop,
+    // or whether the peer is late. The wait itself has no time-out: arming a timer for every
+    // block costs more than the block. The timer is set once per allowance instead.
+    if (m_timerDueUs == 0 || m_timerDueUs > untilUs) {
+        armTimer(untilUs - now);
+        m_timerDueUs = untilUs;
+    }
+    for (;;) {
+        epoll_event ready[4];
+        const int count = ::epoll_wait(readiness, ready, 4, -1);
+        if (count < 0) {
+            return false;
+        }
+        bool mine = false;
+        bool ticked = false;
+        for (int i = 0; i < count; ++i) {
+            if (ready[i].data.fd == m_fd) {
+                mine = true;
+            } else if (ready[i].data.fd == timer) {
+                ticked = true;
+            } else {
+                m_yield = true; // take our own packet if it is there, then let the others in
+            }
+        }
+        if (ticked) {
+            quint64 expirations = 0;
+            [[maybe_unused]] const ssize_t got = ::read(timer, &expirations, sizeof expirations);
+            m_timerDueUs = 0;
+            now = monotonicUs();
+            if (!mine && now >= dueUs) {
+                m_late = true; // the notifier and the deadline take over
+                return false;
+            }
+            if (!mine && !m_yield && now < untilUs) {
+                armTimer(untilUs - now); // the peer is still in time
+                m_timerDueUs = untilUs;
+                continue;
+            }
+        }
+        return mine && (!ticked || now < burstEndUs);
+    }
+}
+
+void TFTPSession::armTimer(qint64 us)
+{
+    itimerspec when = {};
+    when.it_value = {time_t(us / 1000000), long(us % 1000000) * 1000};
+    if (when.it_value.tv_sec == 0 && when.it_value.tv_nsec == 0) {
+        when.it_value.tv_nsec = 1000; // zero would disarm it
+    }
+    ::timerfd_settime(m_server.m_burstTimer, 0, &when, nullptr);
+}
+
+void TFTPSession::disarmTimer()
+{
+    if (m_timerDueUs != 0) {
+        const itimerspec off = {};
+        ::timerfd_settime(m_server.m_burstTimer, 0, &off, nullptr); // also clears an expiry
+        m_timerDueUs = 0;
+    }
+}
+
+qint64 TFTPSession::allowanceUs() const
+{
+    const qint64 limit = m_server.m_burstWaitUs;
+    if (m_answerUs < 0) {
+        return 0; // a peer whose pace is unknown is not waited for
+    }
+    return std::min(limit, std::max(kMinAllowanceUs, m_answerUs * kPaceFactor));
+}
+
+void TFTPSession::noteAnswer(qint64 nowUs)
+{
+    const qint64 took = std::max<qint64>(0, nowUs - m_sentUs);
+    if (m_late && took <= allowanceUs()) {
+        m_late = false; // on time again: waited for in its next burst
+    }
+    m_answerUs = m_answerUs < 0 ? took : (3 * m_answerUs + took) / 4;
 }
 
 void TFTPSession::handle(QByteArrayView datagram)
@@ -385,6 +508,7 @@ bool TFTPSession::send(const char *data, qint64 length)
     if (m_fd < 0) {
         return false;
     }
+    m_sentUs = monotonicUs();
     return ::sendto(m_fd, data, size_t(length), MSG_DONTWAIT,
                reinterpret_cast<const sockaddr *>(&m_peerAddress), sizeof m_peerAddress)
         == length;

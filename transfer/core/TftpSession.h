@@ -70,19 +70,36 @@ private:
 
     void resize();
 
-    /// The session's socket: a plain descriptor watched by the event loop. It blocks only in the
-    /// short waits of a burst (see onReadable); every other receive and every send is non-blocking.
+    /// The session's socket: a plain non-blocking descriptor watched by the event loop (and by
+    /// the server's readiness set, which a burst of another session polls).
     bool openSocket(const QHostAddress &local);
 
     void closeSocket();
 
     /// A burst: after the datagram that woke us, the session waits briefly for the peer's answer
     /// on its own socket instead of going back to the event loop for every block. A lock-step
-    /// peer answers within microseconds on a local network, and one blocking receive costs less
-    /// than a poll of every descriptor the event loop watches followed by a receive. A wait that
-    /// runs out (a slow peer, a lost packet) or a burst longer than kBurstMs hands control back;
-    /// the notifier and the deadline timer take over from there.
+    /// peer answers within microseconds on a local network, and one wait on two descriptors
+    /// costs less than a poll of every descriptor the event loop watches. The wait is as long as
+    /// the peer's own pace allows (a few times its recent answer time, within the server's
+    /// limit): a peer later than that is late, its burst ends at once and it is not waited for
+    /// again until it answers on time. The burst also ends as soon as a request or another
+    /// session's packet is waiting, and after the server's longest burst; the notifier and the
+    /// deadline timer take over from there.
     void onReadable();
+
+    /// Waits for the peer's next packet; true when it is there. False when the peer is late
+    /// (m_late is set), when the event loop has other sockets to serve, or on an error.
+    bool waitForPeer(qint64 burstEndUs);
+
+    /// The server's burst timer, one shot `us` from now; and off again when the burst ends.
+    void armTimer(qint64 us);
+    void disarmTimer();
+
+    /// How long the peer may take to answer before it counts as late, in microseconds.
+    qint64 allowanceUs() const;
+
+    /// The peer answered what was last sent: its pace, and whether it is on time again.
+    void noteAnswer(qint64 nowUs);
 
     void handle(QByteArrayView datagram);
 
@@ -99,6 +116,7 @@ private:
     /// Tells the peer why and ends the session with `code` (or -1110 if the peer cannot be told).
     void failWith(quint16 errorCode, int code);
 
+    /// Sends to the peer; an answer to it is timed from here.
     bool send(const char *data, qint64 length);
 
     void armDeadline() { m_deadline = m_server.nowMs() + qint64(m_timeout) * 10; }
@@ -121,8 +139,13 @@ private:
     std::unique_ptr<QSaveFile> m_target;
     quint32 m_block = 0; // counts past 65535; the wire carries its low 16 bits
     bool m_lastBlockShort = false;
-    bool m_closed = false; // shut down by the server; waits for its deletion
-    qint64 m_deadline = 0; // 0: none
+    bool m_closed = false;   // shut down by the server; waits for its deletion
+    qint64 m_deadline = 0;   // 0: none
+    qint64 m_sentUs = 0;     // when the packet now awaiting an answer left
+    qint64 m_answerUs = -1;  // the peer's recent answer time, smoothed; -1: not known yet
+    bool m_late = false;     // missed its allowance: not waited for until it answers on time
+    bool m_yield = false;    // another socket is waiting: the burst ends after this packet
+    qint64 m_timerDueUs = 0; // when the burst timer armed by this burst fires; 0: not armed
     QByteArray m_send = QByteArray(tftp::kHeaderSize + tftp::kDefaultBlockSize, '\0');
     qint64 m_sendLength = 0;
     QByteArray m_recv;
