@@ -52,9 +52,18 @@ void prepare(kvatest::SimulatorProcess &d, const std::vector<Seed> &seeds)
         QStringLiteral("clients add 0011223344BB band=A auth=wpa2-auto-psk rssi=20 ssid=Guest")));
 }
 
+// The page always runs its TFTP server: on a free port of its own, as a file page's, so tests
+// running side by side do not take one port from each other.
+kvatest::PageOptions serving(kvatest::PageOptions options = {})
+{
+    options.files = true;
+    return options;
+}
+
 MacAcl open(const std::vector<Seed> &seeds = {}, const std::vector<const char *> &faults = {},
     kvatest::PageOptions options = {})
 {
+    options = serving(options);
     return MacAcl(
         [&](kvatest::SimulatorProcess &d) {
             prepare(d, seeds);
@@ -274,7 +283,7 @@ TEST(MacAclPage, ClientRowsWithoutAnAddressAreLeftOut)
             prepare(d, {});
             EXPECT_TRUE(d.source(QStringLiteral("clients add 000000000000 ssid=Lab")));
         },
-        {});
+        serving());
     EXPECT_EQ(h.page->LV_ClientTable->topLevelItemCount(), 4);
     EXPECT_EQ(h.page->LV_ClientUser->topLevelItemCount(), 3);
 }
@@ -564,7 +573,7 @@ TEST(MacAclFiles, APortInUseLeavesTheListWorkingWithoutFiles)
 
 TEST(MacAclPage, SilentDeviceOpensShowsTheTimeOutAndCloses)
 {
-    MacAcl h({}, {"silent 60"}, {0.002, 0});
+    MacAcl h({}, {"silent 60"}, serving({0.002, 0}));
     EXPECT_EQ(h.device.attempts().size(), 2); // the first read and its retry
     EXPECT_EQ(h.statusText(), kvatest::timeoutText());
     EXPECT_TRUE(h.page->listIdle());
