@@ -43,11 +43,19 @@ void LedLight::setColour(const QColor &colour)
 
 void LedLight::paintEvent(QPaintEvent *)
 {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0x30, 0x30, 0x30), 1));
-    p.setBrush(m_colour);
-    p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
+    const qreal ratio = devicePixelRatioF();
+    QPixmap &face = m_faces[m_colour.rgba()];
+    if (face.isNull() || !qFuzzyCompare(face.devicePixelRatio(), ratio)) {
+        face = QPixmap((QSizeF(size()) * ratio).toSize());
+        face.setDevicePixelRatio(ratio);
+        face.fill(Qt::transparent);
+        QPainter p(&face);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(0x30, 0x30, 0x30), 1));
+        p.setBrush(m_colour);
+        p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
+    }
+    QPainter(this).drawPixmap(0, 0, face);
 }
 
 DevicePicture::DevicePicture(QWidget *parent)

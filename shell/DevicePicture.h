@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QPixmap>
 #include <QWidget>
 
@@ -24,6 +25,8 @@ protected:
 
 private:
     QColor m_colour;
+    // A blinking light alternates between two looks: each is drawn once and copied after.
+    QHash<QRgb, QPixmap> m_faces;
 };
 
 class DevicePicture : public QWidget

@@ -2,6 +2,7 @@
 // seam, the headless screenshot run and the event loop.
 #include "ModuleRun.h"
 
+#include "DeferredIconStyle.h"
 #include "DeviceState.h"
 #include "ModulePages.h"
 #include "ModuleTrace.h"
@@ -207,6 +208,8 @@ int runModule(const QStringList &arguments)
         VtUi::setCurrent(&streamUi);
     }
     const auto restore = [] { VtUi::setCurrent(nullptr); };
+    // before the first widget: the menu bar's extension icons are read only if it is ever drawn
+    QApplication::setStyle(new DeferredIconStyle);
     int rc = 0;
     try {
         TMainForm form(moduleSettingsFromEnvironment());

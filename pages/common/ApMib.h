@@ -24,6 +24,17 @@ inline constexpr char hDefaultGateway[] = AP_OID("2.1.1.1.1.4.1");
 inline constexpr char dot11ApMode[] = AP_OID("2.1.3.3.1.1.1.28.1");
 inline constexpr char dot11Band[] = AP_OID("2.1.3.3.1.1.1.34.1");
 
+// The radio's channel width (instance .1): 1 20MHz, 2 Auto 20/40 MHz.
+inline constexpr char dot11ChannelWidth[] = AP_OID("2.1.3.3.1.1.1.29.1");
+
+// The multi-SSID switch (instance .1): 0 Disable, 1 Enable.
+inline constexpr char dot11MssidState[] = AP_OID("3.3.1.1.1.1");
+
+// Link integrity and the number of clients the access point takes (instance .1); the partition,
+// performance and grouping pages write them.
+inline constexpr char dot11UserLimit[] = AP_OID("3.2.1.1.2.1");
+inline constexpr char dot11LinkIntegrate[] = AP_OID("3.2.1.1.3.1");
+
 // Whether the primary SSID's RADIUS clients are held to the network access protection (instance .1).
 inline constexpr char dot11NetworkAccessProtection[] = AP_OID("2.1.3.3.2.1.1.22.1");
 

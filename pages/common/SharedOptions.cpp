@@ -17,6 +17,8 @@ const VtOptionList dot11WifiMode24{{6, "Mixed 802.11n,802.11g and 802.11b"},
 const VtOptionList dot11WifiMode5{
     {9, "Mixed 802.11n and 802.11a"}, {7, "802.11a Only"}, {8, "802.11n Only"}};
 
+const VtOptionList dot11ChannelWidth{{1, "20MHz"}, {2, "Auto 20/40 MHz"}};
+
 const VtOptionList dot11Authentication{{1, "opensystem"}, {2, "sharedkey"}, {4, "wpa-psk"},
     {5, "wpa-eap"}, {6, "wpa2-psk"}, {7, "wpa2-eap"}, {8, "wpa2-auto-psk"}, {9, "wpa2-auto-eap"},
     {10, "dot1x(10)"}};

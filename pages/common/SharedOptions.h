@@ -24,6 +24,9 @@ extern const VtOptionList dot11WifiMode24;
 /// dot11WifiMode on 5 GHz: 9 n/a, 7 a only, 8 n only.
 extern const VtOptionList dot11WifiMode5;
 
+/// dot11ChannelWidth: 1 20MHz, 2 Auto 20/40 MHz.
+extern const VtOptionList dot11ChannelWidth;
+
 /// The primary SSID's security: the device's authentication values, key index, WEP key entry
 /// method, cipher, rekeying and its start day.
 extern const VtOptionList dot11Authentication;

@@ -221,6 +221,15 @@ void TFM_Page::bindControls(VtSNMPRequest2Edits *request, std::initializer_list<
     }
 }
 
+void TFM_Page::reportFailures(VtSNMPRequest2Edits *request)
+{
+    request->Request.OnError = [request](const VtSNMPError &result) {
+        if (result.Code != 0) {
+            request->ShowMessage(result.Message);
+        }
+    };
+}
+
 bool TFM_Page::getKeepingFields(VtSNMPRequest2Edits *request)
 {
     QList<QPair<QPointer<QWidget>, QString>> before;

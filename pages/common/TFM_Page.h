@@ -296,6 +296,10 @@ protected:
     /// Binds variable i of `request` to the i-th entry of `controls`.
     static void bindControls(VtSNMPRequest2Edits *request, std::initializer_list<Bound> controls);
 
+    /// Every failed read or write of `request` (a time-out, an error-status, a value its syntax
+    /// cannot hold) writes its result line to the request's message target.
+    static void reportFailures(VtSNMPRequest2Edits *request);
+
     /// Get() that leaves the request's edits and labels as they were when the read fails.
     bool getKeepingFields(VtSNMPRequest2Edits *request);
 

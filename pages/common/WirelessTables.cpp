@@ -8,8 +8,6 @@ namespace wireless {
 
 namespace {
 
-const VtOptionList olChannelWidth{{1, "20MHz"}, {2, "Auto 20/40 MHz"}};
-
 #define MSSID(tail)        AP_OID("3.3.3.1." tail)
 #define MSSID_RADIUS(tail) AP_OID("3.3.4.1." tail)
 #define CLIENT(tail)       AP_OID("2.1.3.3.4.2.1." tail)
@@ -46,8 +44,8 @@ const UISnmpVar kWirelessNetworkVars[] = {
         &options::disableEnable},
     {mib::dot11ApMode, "dot11ApMode", synInteger, vfRead | vfWrite, &options::dot11ApMode},
     {mib::dot11Band, "dot11Band", synInteger, vfRead | vfWrite, &options::dot11Band},
-    {AP_OID("2.1.3.3.1.1.1.29.1"), "dot11ChannelWidth", synInteger, vfRead | vfWrite,
-        &olChannelWidth},
+    {mib::dot11ChannelWidth, "dot11ChannelWidth", synInteger, vfRead | vfWrite,
+        &options::dot11ChannelWidth},
     {nullptr},
 };
 

@@ -33,7 +33,7 @@ const UISnmpVar kBaseChannelVars[] = {
     {nullptr},
 };
 const UISnmpVar kMultiSsidVars[] = {
-    {AP_OID("3.3.1.1.1.1"), "dot11MssidState", synInteger, vfRead | vfWrite,
+    {mib::dot11MssidState, "dot11MssidState", synInteger, vfRead | vfWrite,
         &options::disableEnable},
     {nullptr},
 };
@@ -262,15 +262,6 @@ TFM_Wirless::TFM_Wirless(QWidget *owner, const PageContext &context)
 }
 
 TFM_Wirless::~TFM_Wirless() = default;
-
-void TFM_Wirless::reportFailures(VtSNMPRequest2Edits *request)
-{
-    request->Request.OnError = [request](const VtSNMPError &result) {
-        if (result.Code != 0) {
-            request->ShowMessage(result.Message);
-        }
-    };
-}
 
 void TFM_Wirless::makeRequests()
 {

@@ -126,8 +126,6 @@ private:
     bool wdsMode() const;
     bool surveyBlocked() const;
     bool tablesBusy() const;
-    /// Failures of `request` go to the status bar as result lines.
-    void reportFailures(VtSNMPRequest2Edits *request);
 
     // Save.
     bool checkSsid();

@@ -5,10 +5,13 @@
 #include "TClientInformation.h"
 #include "TFM_APArray.h"
 #include "TFM_FilterMACACL.h"
+#include "TFM_Group.h"
 #include "TFM_MultiSSIDNewForm.h"
+#include "TFM_Performace.h"
 #include "TFM_RogueAP.h"
 #include "TFM_Scheduling.h"
 #include "TFM_WDSInfo.h"
+#include "TFM_WLANPart.h"
 #include "TFM_Wirless.h"
 
 void registerWirelessPages(PageRegistry &registry)
@@ -17,6 +20,12 @@ void registerWirelessPages(PageRegistry &registry)
     registry.add<TFM_MultiSSIDNewForm>(
         QStringLiteral("Ad_MultiSSID"), QStringLiteral("TFM_MultiSSIDNewForm"));
     registry.add<TFM_FilterMACACL>(QStringLiteral("Mac1"), QStringLiteral("TFM_FilterMACACL"));
+    registry.add<TFM_WLANPart>(QStringLiteral("WLANPartition1"), QStringLiteral("TFM_WLANPart"));
+    registry.add<TFM_Performace>(
+        QStringLiteral("adPerformance1"), QStringLiteral("TFM_Performace"));
+    // no menu entry opens it: registered under its class name, which names no entry, it is
+    // opened by class
+    registry.add<TFM_Group>(QStringLiteral("TFM_Group"), QStringLiteral("TFM_Group"));
     registry.add<TFM_RogueAP>(QStringLiteral("Intrusion1"), QStringLiteral("TFM_RogueAP"));
     registry.add<TClientInformation>(
         QStringLiteral("Client1"), QStringLiteral("TClientInformation"));

@@ -722,10 +722,11 @@ void performance(Builder &b)
             .value("0"),
         instance("dot11Band5GHzDataRateList", "2.1.3.3.1.1.1.35.1", kText, kRO)
             .value("Auto 54 48 36 24 18 12 9 6"),
+        // the legacy rates up to 54, then the 802.11n rates, then "Disable"
         instance("dot11MulticastRateABandList", "2.1.3.3.1.1.1.42.1", kText, kRO)
-            .value("6 9 12 18 24 36 48 54 Disable"),
+            .value("6 9 12 18 24 36 48 54 6.5 13 19.5 26 39 52 58.5 65 Disable"),
         instance("dot11MulticastRateGBandList", "2.1.3.3.1.1.1.43.1", kText, kRO)
-            .value("1 2 5.5 11 6 9 12 18 24 36 48 54 Disable"),
+            .value("1 2 5.5 11 6 9 12 18 24 36 48 54 6.5 13 19.5 26 39 52 58.5 65 Disable"),
         instance("dot11MulticastRateABand", "2.1.3.3.1.1.1.44.1", kText, kRW).value("Disable"),
         instance("dot11MulticastRateGBand", "2.1.3.3.1.1.1.45.1", kText, kRW).value("Disable"),
         instance("dot11LoadBalance", "3.2.1.1.1.1", kInt, kRW).values(kDisableEnable).value("0"),

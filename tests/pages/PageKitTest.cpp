@@ -658,4 +658,66 @@ TEST(PageKit, AReportedFailureIsNotOverwrittenByTheTimeOut)
     EXPECT_EQ(h.statusText(), "Setting Error!");
 }
 
+// Two reads into the status bar, one of them reporting its failures; Save writes the name.
+class ReportingPage : public TFM_Page
+{
+public:
+    ReportingPage(QWidget *owner, const PageContext &context)
+        : TFM_Page(owner, QStringLiteral("Test \\ Reporting"), context)
+    {
+        Ed_Name = form().addEdit("Ed_Name", QStringLiteral("Name"));
+        Ed_Contact = form().addEdit("Ed_Contact", QStringLiteral("Contact"));
+        addButton("Bt_Refresh", QStringLiteral("Refresh"), &ReportingPage::Bt_RefreshClick);
+        addButton("Bt_Save", QStringLiteral("Save"), &ReportingPage::Bt_SaveClick);
+    }
+
+    void FormCreate() override
+    {
+        m_name = makeRequest(kNameVars, itScalars, 1000, statusTarget());
+        bindControls(m_name, {Ed_Name});
+        reportFailures(m_name);
+        m_contact = makeRequest(kContactVars, itScalars, 1000, statusTarget());
+        bindControls(m_contact, {Ed_Contact});
+        Bt_RefreshClick();
+    }
+
+    void Bt_RefreshClick()
+    {
+        m_name->Get();
+        m_contact->Get();
+    }
+
+    void Bt_SaveClick() { m_name->Set(); }
+
+    QLineEdit *Ed_Name;
+    QLineEdit *Ed_Contact;
+
+private:
+    VtSNMPRequest2Edits *m_name = nullptr;
+    VtSNMPRequest2Edits *m_contact = nullptr;
+};
+
+using Reporting = PageHarness<ReportingPage>;
+
+// A reporting request writes the result line of every failed read or write to its message target,
+// and nothing when the exchange succeeded; a request that does not report writes nothing.
+TEST(PageKit, AReportingRequestWritesItsFailuresToTheStatusBar)
+{
+    Reporting quiet(kSeeds, {"nosuchname sysContact"});
+    EXPECT_EQ(quiet.statusText(), "");
+
+    Reporting h(kSeeds, {"nosuchname sysName"});
+    const QString readFailure = h.statusText();
+    EXPECT_FALSE(readFailure.isEmpty());
+    EXPECT_NE(readFailure, kvatest::timeoutText());
+    ASSERT_TRUE(h.device.fault(QStringLiteral("clear")));
+    h.page->statusBar()->clearMessage();
+    h.click("Bt_Refresh");
+    EXPECT_EQ(h.statusText(), "");
+    ASSERT_TRUE(h.device.fault(QStringLiteral("seterror sysName genErr")));
+    h.click("Bt_Save");
+    EXPECT_FALSE(h.statusText().isEmpty());
+    EXPECT_NE(h.statusText(), readFailure);
+}
+
 } // namespace

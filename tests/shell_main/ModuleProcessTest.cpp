@@ -87,6 +87,13 @@ public:
         return arguments;
     }
 
+    /// The files the process has mapped, as /proc/<pid>/maps lists them.
+    QByteArray mappedFiles() const
+    {
+        QFile file(QStringLiteral("/proc/%1/maps").arg(m_process.processId()));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
     int finish()
     {
         m_process.waitForFinished(20000);
@@ -234,3 +241,29 @@ TEST_F(ModuleProcess, ARefusedLaunchPrintsNoSecret)
 }
 
 } // namespace
+
+TEST_F(ModuleProcess, StartsWithoutReadingAnyImage)
+{
+    ASSERT_TRUE(dir.isValid());
+    kvatest::SimulatorProcess device;
+    ASSERT_TRUE(device.isRunning()) << device.errorText().toStdString();
+    // the agent port comes from the device's settings file, as the platform's SNMPv2c set-up has it
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("settings")));
+    QFile ini(dir.filePath(QStringLiteral("none.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[MibFile]\nPath=" + dir.filePath(QStringLiteral("settings/")).toUtf8() + "\n");
+    ini.close();
+    QFile settings(dir.filePath(QStringLiteral("settings/127.0.0.1.cfg")));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[Program Information]\nAgentPort=" + QByteArray::number(device.port())
+        + "\nVersion=1\nSecurityModel=2\nSecurityLevel=0\nAuthProtocol=0\nPrivProtocol=0\n");
+    settings.close();
+    Module module(dir,
+        {QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rmirtal"), QStringLiteral("/v1")}, "1");
+    ASSERT_TRUE(module.waitFor(" reachable")) << module.errors().toStdString();
+    // Reading the first image file loads every image format plugin Qt has: nothing the shown
+    // window draws comes from one.
+    const QByteArray maps = module.mappedFiles();
+    ASSERT_FALSE(maps.isEmpty());
+    EXPECT_FALSE(maps.contains("/imageformats/")) << maps.constData();
+}

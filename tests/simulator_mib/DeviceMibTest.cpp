@@ -309,6 +309,11 @@ const ServedCase kServed[] = {
     {"dot11PvidSettingWds8", "3.6.2.2.1.19.1", "1"},
     {"dot11InternalStationConnectionMultiSSID7", "2.1.3.3.2.3.1.1.11.1", "0"},
     {"deviceInformationFirmwareVersion", "5.1.1.0", "1.0.12"},
+    // the performance page offers the 802.11n multicast rates only where security allows them
+    {"dot11MulticastRateABandList", "2.1.3.3.1.1.1.42.1",
+        "6 9 12 18 24 36 48 54 6.5 13 19.5 26 39 52 58.5 65 Disable"},
+    {"dot11MulticastRateGBandList", "2.1.3.3.1.1.1.43.1",
+        "1 2 5.5 11 6 9 12 18 24 36 48 54 6.5 13 19.5 26 39 52 58.5 65 Disable"},
 };
 
 class DeviceMibServed : public testing::TestWithParam<ServedCase>
