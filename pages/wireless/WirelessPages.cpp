@@ -4,7 +4,9 @@
 #include "PageRegistry.h"
 #include "TClientInformation.h"
 #include "TFM_APArray.h"
+#include "TFM_FilterMACACL.h"
 #include "TFM_Group.h"
+#include "TFM_MultiSSIDNewForm.h"
 #include "TFM_Performace.h"
 #include "TFM_RogueAP.h"
 #include "TFM_Scheduling.h"
@@ -15,6 +17,9 @@
 void registerWirelessPages(PageRegistry &registry)
 {
     registry.add<TFM_Wirless>(QStringLiteral("hWirelessBand1"), QStringLiteral("TFM_Wirless"));
+    registry.add<TFM_MultiSSIDNewForm>(
+        QStringLiteral("Ad_MultiSSID"), QStringLiteral("TFM_MultiSSIDNewForm"));
+    registry.add<TFM_FilterMACACL>(QStringLiteral("Mac1"), QStringLiteral("TFM_FilterMACACL"));
     registry.add<TFM_WLANPart>(QStringLiteral("WLANPartition1"), QStringLiteral("TFM_WLANPart"));
     registry.add<TFM_Performace>(
         QStringLiteral("adPerformance1"), QStringLiteral("TFM_Performace"));

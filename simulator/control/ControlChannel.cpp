@@ -114,6 +114,7 @@ std::string ControlChannel::helpText()
            "fault seterror <name|oid> <status>  fail a SET of it (genErr, noAccess, ...)\n"
            "fault nosuchname <name|oid>   behave as if the object were not there\n"
            "fault failtransfer            break the next TFTP transfer off after its first block\n"
+           "                              (a store of one block: before it)\n"
            "fault restartwalk <n>         restart at the n-th next GET-NEXT\n"
            "fault clear                   no faults\n"
            "tftpport <port>               send the TFTP client's requests to this port\n"

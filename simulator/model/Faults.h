@@ -15,6 +15,7 @@ public:
     int dropPercent = 0;                 // requests dropped at random
     int delayMs = 0;                     // every answer leaves this much later
     bool failNextTransfer = false;       // the next TFTP transfer breaks off after its first block
+                                         // (a store of one block: before it)
     int restartAfterGetNext = -1;        // restart when this many more GET-NEXT requests have come
     std::map<Oid, bool> wrongType;       // answer with a wrong type
     std::map<Oid, bool> shortValue;      // answer with a too-short value

@@ -229,6 +229,11 @@ void TftpClient::onReadable(long long nowMs)
                     finish(false, "transfer broken off");
                     return;
                 }
+            } else if (m_breakMidway && m_data.size() < kBlock) {
+                // a file of one block has no middle: it breaks off before its only block
+                sendError(0, "Transfer aborted");
+                finish(false, "transfer broken off");
+                return;
             }
             m_block = static_cast<std::uint16_t>(m_block + 1);
             sendData(nowMs);

@@ -890,6 +890,9 @@ void VtSNMPRequest2Edits::ListViewSelect(QTreeWidgetItem *item, bool selected)
     }
     copySelectedRow();
     FillControls(-1);
+    for (Secret &secret : m_secrets) {
+        secret.edited = false; // what the row brings is the device's, as after a read
+    }
 }
 
 void New_req2Edit::BeforeGet()

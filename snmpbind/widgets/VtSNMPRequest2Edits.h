@@ -66,7 +66,8 @@ public:
     void EnableControls(bool enable);
     void SetConstraintOwner(QWidget *control);
     /// A secret shown masked (password echo) and written only when the operator edited it since
-    /// the last read of this request: a read-back the device masks is never written back.
+    /// the last read of this request or the last row selected in its list view: a read-back the
+    /// device masks is never written back.
     void BindSecret(int i, QLineEdit *edit);
     /// Whether the operator edited the secret bound to variable i since the last read.
     bool SecretEdited(int i) const;

@@ -545,6 +545,19 @@ TEST_F(TftpFixture, FailedTransfersAnswerGenErr)
     EXPECT_EQ(device->installed(), QStringLiteral("none"));
 }
 
+// The device's list fits in one block: a broken store sends none of it.
+TEST_F(TftpFixture, AStoreOfOneBlockBreaksOffBeforeIt)
+{
+    ASSERT_TRUE(snmpset({QStringLiteral("dot11MacAccessControlMacAddressAdd"), QStringLiteral("x"),
+                            QStringLiteral("00AABBCCDDEE")})
+                    .ok());
+    ASSERT_TRUE(point(QStringLiteral("broken.acl")).ok());
+    ASSERT_TRUE(device->fault(QStringLiteral("failtransfer")));
+    EXPECT_TRUE(command("tftpcommand", 5).err.contains(QStringLiteral("genErr")));
+    EXPECT_TRUE(command("tftpUpgradeSettingCommand", 9).err.contains(QStringLiteral("genErr")));
+    EXPECT_FALSE(server.readFile(QStringLiteral("broken.acl")).contains("00AABBCCDDEE"));
+}
+
 TEST(TftpWait, OtherRequestsAreAnsweredWhileACommandWaitsForItsTransfer)
 {
     QUdpSocket deaf; // a server that never answers

@@ -433,6 +433,36 @@ TEST(BindingListView, ColumnsRowsAndTheSelectedRowWithoutADevice)
     EXPECT_EQ(req.Request.Vars.Var(3).Value, "2") << "the row number took the first column";
 }
 
+// A secret the operator typed while one row was selected is not written for the next one: the
+// selected row fills the edit with the device's value.
+TEST(BindingListView, SelectingAnotherRowForgetsTheTypedSecret)
+{
+    kvatest::RecordingUi ui;
+    const UISnmpVar table[] = {{" ", "Index", synInteger, vfKey},
+        {"1.3.6.1.4.1.32473.99.1.1.2", "Key", synDisplayString, vfRead | vfWrite}, {nullptr}};
+    QWidget page;
+    VtSNMPRequest2Edits req(&page);
+    req.Request.Vars = VtSNMPVarList(table, itTable, 1);
+    auto *list = new QTreeWidget(&page);
+    auto *key = new QLineEdit(&page);
+    req.BindListView(list, false);
+    req.BindSecret(1, key);
+    req.BeforeGet();
+    for (const char *row : {"1", "2"}) {
+        req.Request.Vars.Var(0).Value = QLatin1String(row);
+        req.Request.Vars.Var(1).Value = QStringLiteral("****");
+        req.ShowData();
+    }
+    req.AfterGet();
+    list->setCurrentItem(list->topLevelItem(0));
+    key->setText(QStringLiteral("typed key"));
+    emit key->textEdited(key->text());
+    EXPECT_TRUE(req.SecretEdited(1));
+    list->setCurrentItem(list->topLevelItem(1));
+    EXPECT_EQ(key->text(), "****");
+    EXPECT_FALSE(req.SecretEdited(1)) << "the second row's key is the device's";
+}
+
 struct ResultLineCase
 {
     const char *name;
