@@ -373,7 +373,9 @@ std::vector<SsidRow> TFM_MultiSSIDNewForm::ssidRows() const
         rows.push_back({MulSSIDListView->cell(r, wireless::msSsid),
             MulSSIDListView->cell(r, wireless::msIndividualState) == QLatin1String("Enabled"),
             MulSSIDListView->cell(r, wireless::msWepKey),
-            MulSSIDListView->cell(r, wireless::msWepKeyIndex)});
+            MulSSIDListView->cell(r, wireless::msWepKeyIndex),
+            MulSSIDListView->cell(r, wireless::msAuthentication),
+            MulSSIDListView->cell(r, wireless::msEncryption) == QLatin1String("Enabled")});
     }
     return rows;
 }
@@ -591,11 +593,18 @@ void TFM_MultiSSIDNewForm::addAdditional(MemberSwitch &row, bool periodicShown)
     const int i = selectedIndex();
     const std::vector<SsidRow> rows = ssidRows();
     const SecurityKind k = kind();
-    if (k == SecurityKind::Wep
-        && keyInUse(visibleCaptions(), i, rows, CB_DefaultKey->currentText())) {
-        inform(QStringLiteral("Warning"),
-            QStringLiteral("Key value is used by SSID!\nTo change Key value affects other SSID "
-                           "settings."));
+    if (k == SecurityKind::Wep) {
+        const QString keyIndex = CB_DefaultKey->currentText();
+        if (keyInUse(visibleCaptions(), i, rows, keyIndex)) {
+            inform(QStringLiteral("Warning"),
+                QStringLiteral("Key value is used by SSID!\nTo change Key value affects other SSID "
+                               "settings."));
+        } else if (keyIndexShared(rows, i, keyIndex)) {
+            // the same warning in its second wording, a blank before the line break
+            inform(QStringLiteral("Warning"),
+                QStringLiteral("Key value is used by SSID! \nTo change Key value affects other "
+                               "SSID settings."));
+        }
     }
     if (const char *fault = ssidFault(Ed_SSID->text())) {
         refuseText(Ed_SSID, "Warning", QLatin1String(fault), faFocus);

@@ -324,6 +324,22 @@ bool keyInUse(const QStringList &listCaptions, int edited, const std::vector<Ssi
     return false;
 }
 
+bool keyIndexShared(const std::vector<SsidRow> &rows, int edited, const QString &keyIndex)
+{
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const SsidRow &row = rows[r];
+        if (static_cast<int>(r) == edited || row.key.isEmpty() || row.keyIndex != keyIndex) {
+            continue;
+        }
+        const bool openWep =
+            row.enabled && row.encrypted && row.authentication == QLatin1String("opensystem");
+        if (r == 0 || openWep) {
+            return true;
+        }
+    }
+    return false;
+}
+
 const char *keyLengthFault(int keyType, int keySize, int length)
 {
     if (length == security::wepKeyLength(keyType, keySize)) {

@@ -90,8 +90,10 @@ struct SsidRow
 {
     QString ssid;
     bool enabled = false;
-    QString key;      ///< dot11MssidWepKey
-    QString keyIndex; ///< dot11MssidWepKeyIndex text
+    QString key;            ///< dot11MssidWepKey
+    QString keyIndex;       ///< dot11MssidWepKeyIndex text
+    QString authentication; ///< dot11MssidAuthentication text
+    bool encrypted = false; ///< dot11MssidEncryption "Enabled"
 };
 
 /// The text refusing an SSID name, or null when the name is fine.
@@ -107,6 +109,11 @@ QString duplicateText(int edited, int other);
 /// has a key at the chosen key index.
 bool keyInUse(const QStringList &listCaptions, int edited, const std::vector<SsidRow> &rows,
     const QString &keyIndex);
+
+/// Whether a WEP save shares its key index with another SSID: the primary SSID (row 0) or an
+/// enabled SSID using open-system WEP, holding a key at the chosen index. The warning it gives
+/// never stops the save.
+bool keyIndexShared(const std::vector<SsidRow> &rows, int edited, const QString &keyIndex);
 
 /// The text refusing a WEP key of the wrong length (key type by options::KeyTypeIndex, size by
 /// security::KeySizeIndex), or null when the length is right.

@@ -239,8 +239,8 @@ TEST(MssidChecks, SsidName)
 
 TEST(MssidChecks, DuplicateAmongEnabledRowsOnly)
 {
-    const std::vector<SsidRow> rows = {
-        {"Lab", true, "", "first"}, {"Guest", false, "", "first"}, {"Guest2", true, "", "first"}};
+    const std::vector<SsidRow> rows = {{"Lab", true, "", "first", "", false},
+        {"Guest", false, "", "first", "", false}, {"Guest2", true, "", "first", "", false}};
     EXPECT_EQ(duplicateOf(rows, 2, QStringLiteral("Lab")), 0);
     EXPECT_EQ(duplicateOf(rows, 3, QStringLiteral("Guest")), -1) << "a disabled SSID's name";
     EXPECT_EQ(duplicateOf(rows, 2, QStringLiteral("Guest2")), -1) << "its own name";
@@ -285,12 +285,35 @@ INSTANTIATE_TEST_SUITE_P(Cases, MssidKeyLength, testing::ValuesIn(kKeyLengths), 
 TEST(MssidChecks, KeyInUseNeedsTheEditedSsidListedAndAKeyAtTheIndex)
 {
     const std::vector<SsidRow> rows = {
-        {"Lab", true, "****", "first"}, {"Guest", true, "", "second"}};
+        {"Lab", true, "****", "first", "", false}, {"Guest", true, "", "second", "", false}};
     const QStringList listed{QStringLiteral("Primary SSID"), QStringLiteral("Multi-SSID1")};
     EXPECT_TRUE(keyInUse(listed, 1, rows, QStringLiteral("first")));
     EXPECT_FALSE(keyInUse(listed, 1, rows, QStringLiteral("second"))) << "no key at that index";
     EXPECT_FALSE(keyInUse(listed, 2, rows, QStringLiteral("first"))) << "SSID 2 is not listed";
     EXPECT_FALSE(keyInUse({QStringLiteral("Multi-SSID1")}, 1, rows, QStringLiteral("first")));
+}
+
+TEST(MssidChecks, AKeyIndexIsSharedWithThePrimaryOrAnOpenWepSsid)
+{
+    const QString first = QStringLiteral("first");
+    // row 0 is the primary SSID; the edited row (2) never counts against itself
+    const std::vector<SsidRow> primaryHolds = {{"Main", true, "****", "first", "wpa2-psk", false},
+        {"Lab", true, "", "first", "opensystem", true},
+        {"Guest", true, "****", "first", "opensystem", true}};
+    EXPECT_TRUE(keyIndexShared(primaryHolds, 2, first)) << "the primary's key at that index";
+    EXPECT_FALSE(keyIndexShared(primaryHolds, 2, QStringLiteral("second")));
+
+    const std::vector<SsidRow> others = {{"Main", true, "", "first", "opensystem", false},
+        {"Open", true, "****", "first", "opensystem", true},
+        {"Edited", true, "****", "first", "opensystem", true},
+        {"Shared", true, "****", "second", "sharedkey", true},
+        {"Off", false, "****", "third", "opensystem", true},
+        {"Plain", true, "****", "fourth", "opensystem", false}};
+    EXPECT_TRUE(keyIndexShared(others, 2, first)) << "an enabled open-system WEP SSID";
+    EXPECT_FALSE(keyIndexShared(others, 2, QStringLiteral("second"))) << "shared-key WEP";
+    EXPECT_FALSE(keyIndexShared(others, 2, QStringLiteral("third"))) << "a disabled SSID";
+    EXPECT_FALSE(keyIndexShared(others, 2, QStringLiteral("fourth"))) << "no encryption";
+    EXPECT_FALSE(keyIndexShared(others, 1, QStringLiteral("fifth"))) << "no key at that index";
 }
 
 TEST(MssidRekeying, PreSharedKeysOnASchedule)

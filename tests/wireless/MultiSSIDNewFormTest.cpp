@@ -364,12 +364,23 @@ const char kRadius[] = "dot11MssidRADIUSServer.4.1 dot11MssidRADIUSPort.4.1";
 const char kKeyUsed[] =
     "Key value is used by SSID!\nTo change Key value affects other SSID settings.";
 const char kNewKey[] = "Please check the Log or E-mail for the new security key!";
+// an unlisted SSID saved with WEP at the key index an open WEP SSID holds: warned, then saved
+const char kKeyShared[] =
+    "Key value is used by SSID! \nTo change Key value affects other SSID settings.";
+const char kRow2Wep[] = "dot11MssIndividualState.1.3 dot11MssidSsid.1.3 dot11MssidSuppress.1.3 "
+                        "dot11MssidAuthentication.1.3 dot11MssidEncryption.1.3 "
+                        "dot11MssidWepKeyIndex.1.3 dot11MssidKeyType.1.3 dot11MssidWmm.1.3";
 
 const AddWrite kAddWrites[] = {
     {"OpenTurnsADisabledSsidOn", {}, "SSID 2", {{"Ed_SSID", "Lab2"}}, {kRow2Open}},
     {"TheNameOfADisabledSsidIsFree", {}, "SSID 1", {{"Ed_SSID", "Lab"}}, {kRow1Open}},
     {"WepKeepsTheMaskedKey", {{"dot11MssidEncryption.1.2", "1"}}, "SSID 1", {}, {kRow1Wep},
         kKeyUsed},
+    {"WepSharingAnOpenWepSsidsKeyIndex",
+        {{"dot11MssidEncryption.1.2", "1"}, {"dot11MssidAuthentication.1.3", "1"},
+            {"dot11MssidEncryption.1.3", "1"}, {"dot11MssidKeyType.1.3", "2"},
+            {"dot11MssidWepKey.1.3", "0A1B2C3D4E"}},
+        "SSID 2", {}, {kRow2Wep}, kKeyShared},
     {"WepTypedKey", {{"dot11MssidEncryption.1.2", "1"}}, "SSID 1",
         {{"Ed_Key", "0A1B2C3D4E"}, {"Ed_ConfirmKey", "0A1B2C3D4E"}}, {kRow1WepKey}, kKeyUsed},
     {"PersonalKeepsTheMaskedPassphrase", {}, "SSID 3", {}, {kRow3Personal}},
