@@ -42,11 +42,7 @@ QStringList names(const Radius &h)
 
 QList<QStringList> sets(Radius &h)
 {
-    QList<QStringList> out;
-    for (const kvatest::LoggedPdu &pdu : h.device.requests(QStringLiteral("set"))) {
-        out.append(pdu.texts());
-    }
-    return out;
+    return h.device.requestTexts(QStringLiteral("set"));
 }
 
 QStringList command(const char *name, const char *password, const char *status, int action)

@@ -48,32 +48,16 @@ std::function<void(kvatest::SimulatorProcess &)> qosOn(QStringList names = {})
     };
 }
 
-// `prepare`, then the fault switched on.
-std::function<void(kvatest::SimulatorProcess &)> faulty(
-    std::function<void(kvatest::SimulatorProcess &)> prepare, const char *fault)
-{
-    return [prepare = std::move(prepare), fault](kvatest::SimulatorProcess &d) {
-        prepare(d);
-        EXPECT_TRUE(d.fault(QLatin1String(fault))) << fault;
-    };
-}
+using kvatest::faulty;
 
 QList<QStringList> sets(Qos &h)
 {
-    QList<QStringList> out;
-    for (const kvatest::LoggedPdu &pdu : h.device.requests(QStringLiteral("set"))) {
-        out.append(pdu.texts());
-    }
-    return out;
+    return h.device.requestTexts(QStringLiteral("set"));
 }
 
 QStringList row(ReportListView *list, int r)
 {
-    QStringList cells;
-    for (int column = 0; column < list->columnCount(); ++column) {
-        cells.append(list->cell(r, column));
-    }
-    return cells;
+    return kvatest::rowCells(list, r);
 }
 
 // A rule as the operator enters it.

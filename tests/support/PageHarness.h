@@ -75,6 +75,26 @@ inline PageOptions filePage()
 }
 
 /// The message of a request the device never answered, as pages show it.
+/// `prepare`, then the fault switched on ("wrongtype dot11VlanId", "seterror ... genErr").
+inline std::function<void(SimulatorProcess &)> faulty(
+    std::function<void(SimulatorProcess &)> prepare, const char *fault)
+{
+    return [prepare = std::move(prepare), fault](SimulatorProcess &d) {
+        prepare(d);
+        EXPECT_TRUE(d.fault(QLatin1String(fault))) << fault;
+    };
+}
+
+/// Every cell of row `r` of a list view, left to right.
+inline QStringList rowCells(const ReportListView *list, int r)
+{
+    QStringList cells;
+    for (int column = 0; column < list->columnCount(); ++column) {
+        cells.append(list->cell(r, column));
+    }
+    return cells;
+}
+
 inline QString timeoutText()
 {
     return ErrorFromStatus(snmpstatus::kTimeout).Message;

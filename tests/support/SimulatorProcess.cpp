@@ -258,6 +258,15 @@ QList<LoggedPdu> SimulatorProcess::requests(const QString &op)
     return out;
 }
 
+QList<QStringList> SimulatorProcess::requestTexts(const QString &op)
+{
+    QList<QStringList> out;
+    for (const LoggedPdu &pdu : requests(op)) {
+        out.append(pdu.texts());
+    }
+    return out;
+}
+
 bool SimulatorProcess::source(const QString &spec)
 {
     return command(QStringLiteral("source ") + spec).ok;

@@ -108,6 +108,8 @@ public:
     /// ("get", "getnext", "set", ...).
     QList<LoggedPdu> requests();
     QList<LoggedPdu> requests(const QString &op);
+    /// The requests of operation `op`, each as its bindings' texts ("name.index = value").
+    QList<QStringList> requestTexts(const QString &op);
     /// Every PDU since clearLog(), retries included (what went over the wire).
     QList<LoggedPdu> attempts();
     /// A source command without its "source": "neighbours add 0022A1B2C3D4 ch=6 ssid=\"Lab AP\"".

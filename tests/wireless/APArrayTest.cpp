@@ -37,11 +37,7 @@ QList<QStringList> rows(ReportListView *list)
 
 QList<QStringList> sets(Array &h)
 {
-    QList<QStringList> out;
-    for (const kvatest::LoggedPdu &pdu : h.device.requests(QStringLiteral("set"))) {
-        out.append(pdu.texts());
-    }
-    return out;
+    return h.device.requestTexts(QStringLiteral("set"));
 }
 
 // A backup master of its own array, the band and QoS kept in step as well.

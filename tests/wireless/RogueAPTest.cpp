@@ -68,11 +68,7 @@ QStringList column(const Rogue &h, int col)
 
 QList<QStringList> sets(Rogue &h)
 {
-    QList<QStringList> out;
-    for (const kvatest::LoggedPdu &pdu : h.device.requests(QStringLiteral("set"))) {
-        out.append(pdu.texts());
-    }
-    return out;
+    return h.device.requestTexts(QStringLiteral("set"));
 }
 
 // A walk starts with a GET-NEXT of the bare column, which the device serves nothing at.

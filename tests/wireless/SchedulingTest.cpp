@@ -48,11 +48,7 @@ void twoRules(kvatest::SimulatorProcess &d)
 
 QList<QStringList> sets(Schedule &h)
 {
-    QList<QStringList> out;
-    for (const kvatest::LoggedPdu &pdu : h.device.requests(QStringLiteral("set"))) {
-        out.append(pdu.texts());
-    }
-    return out;
+    return h.device.requestTexts(QStringLiteral("set"));
 }
 
 QStringList row(const Schedule &h, int r)
