@@ -127,6 +127,7 @@ private:
     bool code(const QString &where, const QString &value, int &field);
 
     QString m_directory;
+    VtIni m_ini{QString()}; // read once however many arguments apply it
     QString m_fileVersionText;
     LaunchOptions m_result;
 };
@@ -199,7 +200,8 @@ bool Reader::code(const QString &where, const QString &value, int &field)
 
 bool Reader::readSettingsFile(const QString &file)
 {
-    const VtIni ini(file);
+    m_ini.FileName = file;
+    const VtIni &ini = m_ini;
     const QString section = QString::fromLatin1(kSection);
     const auto read = [&](const char *key) {
         return ini.ReadString(section, QString::fromLatin1(key));

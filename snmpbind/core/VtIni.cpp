@@ -20,18 +20,31 @@ QString decode(const QByteArray &data)
 
 VtIni::VtIni(QString fileName) : FileName(std::move(fileName)) { }
 
+const QString *VtIni::text() const
+{
+    if (!m_read || m_readName != FileName) {
+        m_read = true;
+        m_readName = FileName;
+        m_text.reset();
+        QFile file(FileName);
+        if (file.open(QIODevice::ReadOnly)) {
+            m_text = decode(file.readAll());
+        }
+    }
+    return m_text ? &*m_text : nullptr;
+}
+
 QString VtIni::ReadString(
     const QString &section, const QString &key, const QString &defaultValue) const
 {
-    QFile file(FileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const QString *text = this->text();
+    if (text == nullptr) {
         return defaultValue;
     }
     const QString wantedSection = section.trimmed();
     const QString wantedKey = key.trimmed();
-    const QString text = decode(file.readAll());
     bool inSection = false;
-    for (QStringView line : QStringView(text).split(u'\n')) {
+    for (QStringView line : QStringView(*text).split(u'\n')) {
         line = line.trimmed(); // also drops the carriage return of CRLF files
         if (line.isEmpty() || line.startsWith(u';')) {
             continue;

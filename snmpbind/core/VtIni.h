@@ -1,6 +1,8 @@
 // Reading single values from an INI-style settings file, verbatim (no escapes, no quoting rules).
 #pragma once
 
+#include <optional>
+
 #include <QString>
 
 class VtIni
@@ -11,11 +13,19 @@ public:
     /// The value of key in section (both matched ignoring case and surrounding blanks; the first
     /// match wins), trimmed of surrounding blanks and cut to 4095 characters, or defaultValue
     /// when the file, section or key gives nothing. Lines may end in CRLF; lines starting with
-    /// ';' are comments.
+    /// ';' are comments. The file is read at the first call and its text kept for the later
+    /// ones (read again only when FileName changed).
     QString ReadString(
         const QString &section, const QString &key, const QString &defaultValue = QString()) const;
 
     QString FileName;
+
+private:
+    const QString *text() const;
+
+    mutable bool m_read = false;
+    mutable QString m_readName;            // the FileName m_text was read from
+    mutable std::optional<QString> m_text; // empty: the file could not be read
 };
 
 /// The name alone for an empty directory; directory + name when the directory already ends in a

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 #include <vector>
 
 #include <QFile>
@@ -188,6 +189,15 @@ std::array<std::vector<QString>, 7> &loadedCatalogs()
     return loaded;
 }
 
+// Files named for a catalog and not read yet, oldest first. A catalog is read when its first text
+// is wanted, which most never are during a run; the newest file that gives texts wins, as if
+// each had been read when it was named.
+std::array<std::vector<QString>, 7> &pendingCatalogFiles()
+{
+    static std::array<std::vector<QString>, 7> pending;
+    return pending;
+}
+
 /// The built-in texts as strings, made once: every exchange's result carries one.
 const std::array<std::vector<QString>, 7> &builtInStrings()
 {
@@ -254,6 +264,37 @@ QString entryText(QByteArray piece)
     return QString::fromUtf8(piece);
 }
 
+/// The texts of a catalog file; none when it cannot be read or holds only blank lines.
+std::vector<QString> readCatalogFile(const QString &path)
+{
+    std::vector<QString> entries;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return entries;
+    }
+    for (const QByteArray &piece : readPieces(file.readAll())) {
+        if (counts(piece)) {
+            entries.push_back(entryText(piece));
+        }
+    }
+    return entries;
+}
+
+void readPendingFiles(std::size_t index)
+{
+    std::vector<QString> &pending = pendingCatalogFiles()[index];
+    if (pending.empty()) {
+        return;
+    }
+    const std::vector<QString> files = std::exchange(pending, {});
+    for (auto it = files.rbegin(); it != files.rend(); ++it) {
+        if (std::vector<QString> entries = readCatalogFile(*it); !entries.empty()) {
+            loadedCatalogs()[index] = std::move(entries);
+            return;
+        }
+    }
+}
+
 } // namespace
 
 VtException::VtException(QString message, int code)
@@ -271,6 +312,7 @@ QString CatalogText(VtCatalog catalog, int k)
     if (k < 0) {
         return QString();
     }
+    readPendingFiles(index);
     const std::vector<QString> &loaded = loadedCatalogs()[index];
     if (std::size_t(k) < loaded.size()) {
         return loaded[std::size_t(k)];
@@ -282,27 +324,18 @@ QString CatalogText(VtCatalog catalog, int k)
 
 void LoadCatalog(VtCatalog catalog, const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return;
-    }
-    std::vector<QString> entries;
-    for (const QByteArray &piece : readPieces(file.readAll())) {
-        if (counts(piece)) {
-            entries.push_back(entryText(piece));
-        }
-    }
-    if (!entries.empty()) {
-        loadedCatalogs()[slot(catalog)] = std::move(entries);
+    const std::size_t index = slot(catalog);
+    readPendingFiles(index); // named earlier: they must not replace this one later
+    if (std::vector<QString> entries = readCatalogFile(path); !entries.empty()) {
+        loadedCatalogs()[index] = std::move(entries);
     }
 }
 
 void LoadCatalogs(const QString &directory)
 {
     for (std::size_t i = 0; i < kBuiltIn.size(); ++i) {
-        const auto catalog = static_cast<VtCatalog>(i);
-        const QString name = CatalogFileName(catalog);
-        LoadCatalog(catalog, directory.isEmpty() ? name : directory + u'/' + name);
+        const QString name = CatalogFileName(static_cast<VtCatalog>(i));
+        pendingCatalogFiles()[i].push_back(directory.isEmpty() ? name : directory + u'/' + name);
     }
 }
 
@@ -310,6 +343,9 @@ void ResetCatalogs()
 {
     for (std::vector<QString> &loaded : loadedCatalogs()) {
         loaded.clear();
+    }
+    for (std::vector<QString> &pending : pendingCatalogFiles()) {
+        pending.clear();
     }
 }
 

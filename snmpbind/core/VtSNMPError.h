@@ -60,7 +60,8 @@ QString CatalogText(VtCatalog catalog, int k);
 /// Replaces a catalog from a file; a missing file or one without a counting line keeps it.
 void LoadCatalog(VtCatalog catalog, const QString &path);
 
-/// Loads all seven catalogs from a directory (each file by its name).
+/// Loads all seven catalogs from a directory (each file by its name). A file is read when its
+/// catalog's first text is wanted; the outcome is the same as reading them all now.
 void LoadCatalogs(const QString &directory);
 
 /// Restores every catalog to its built-in texts (tests).

@@ -9,6 +9,7 @@
 #include "VtSNMPError.h"
 #include "VtSNMPRequest.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -50,6 +51,17 @@ TEST(SnmpStartup, BootsCounterGrowsWithEveryStart)
     const QStringList left = QDir(dir.path()).entryList(QDir::Files);
     EXPECT_FALSE(left.join(u' ').contains(QLatin1String("VtSNMP_PP_BootCounter.")))
         << left.join(u' ').toStdString();
+
+    // what an earlier process of the same id left behind is stepped over and left alone
+    QFile stale(path + u'.' + QString::number(QCoreApplication::applicationPid()) + u".0");
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write("stale");
+    stale.close();
+    ASSERT_EQ(startupCode(dir.path()), 0);
+    EXPECT_EQ(SnmpEngineBoots(), 3u);
+    EXPECT_TRUE(fileText(path).contains(QByteArray(engineHex + " 3\n")));
+    EXPECT_EQ(fileText(stale.fileName()), QByteArray("stale"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
 }
 
 TEST(SnmpStartup, CounterFileKeepsOtherEnginesAndRejectsCorruption)

@@ -91,6 +91,30 @@ TEST(VtIni, MissingFileGivesDefaultAndLongValuesAreCut)
         VtIni(file.fileName()).ReadString(QStringLiteral("s"), QStringLiteral("k")).size(), 4095);
 }
 
+// Each key read used to open the file again: a launch read it 33 times.
+TEST(VtIni, KeepsTheTextItReadUntilItsFileNameChanges)
+{
+    QTemporaryDir dir;
+    const auto write = [&dir](const char *name, const QByteArray &text) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text);
+        return file.fileName();
+    };
+    VtIni ini(write("a.cfg", "[S]\nK=first\n"));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("S"), QStringLiteral("K")), QStringLiteral("first"));
+    write("a.cfg", "[S]\nK=second\n");
+    EXPECT_EQ(ini.ReadString(QStringLiteral("S"), QStringLiteral("K")), QStringLiteral("first"));
+
+    ini.FileName = write("b.cfg", "[S]\nK=other\n");
+    EXPECT_EQ(ini.ReadString(QStringLiteral("S"), QStringLiteral("K")), QStringLiteral("other"));
+    ini.FileName = dir.filePath(QStringLiteral("absent.cfg"));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("d")),
+        QStringLiteral("d"));
+    ini.FileName = dir.filePath(QStringLiteral("a.cfg"));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("S"), QStringLiteral("K")), QStringLiteral("second"));
+}
+
 struct JoinCase
 {
     const char *name;

@@ -167,6 +167,33 @@ TEST_F(Catalogs, MissingOrBlankFilesKeepTheCatalog)
         CatalogText(VtCatalog::SnmpV3, 0), QStringLiteral("(SNMPv3) Unsupported Security Model!"));
 }
 
+// Directories are read when a text is first wanted; the outcome is the one of reading each at
+// once: the newest source holding a file with texts wins, whichever kind named it.
+TEST_F(Catalogs, TheNewestSourceWithTextsWins)
+{
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("a")));
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("b")));
+    write(QStringLiteral("a/snmp.err"), "A agent\n");
+    write(QStringLiteral("a/common.err"), "A common\n");
+    write(QStringLiteral("b/snmp.err"), "B agent\n");
+    write(QStringLiteral("b/snmpv3.err"), "\n \n");
+    LoadCatalogs(m_dir.filePath(QStringLiteral("a")));
+    LoadCatalogs(m_dir.filePath(QStringLiteral("b")));
+    EXPECT_EQ(CatalogText(VtCatalog::Agent, 0), QStringLiteral("B agent"));
+    EXPECT_EQ(CatalogText(VtCatalog::Common, 0), QStringLiteral("A common"));
+    EXPECT_EQ(
+        CatalogText(VtCatalog::SnmpV3, 0), QStringLiteral("(SNMPv3) Unsupported Security Model!"));
+
+    LoadCatalogs(m_dir.filePath(QStringLiteral("a"))); // not read yet when the next one comes
+    LoadCatalog(VtCatalog::Agent, write(QStringLiteral("one.err"), "One agent\n"));
+    EXPECT_EQ(CatalogText(VtCatalog::Agent, 0), QStringLiteral("One agent"));
+    LoadCatalogs(m_dir.filePath(QStringLiteral("b")));
+    EXPECT_EQ(CatalogText(VtCatalog::Agent, 0), QStringLiteral("B agent"));
+    EXPECT_EQ(CatalogText(VtCatalog::Common, 0), QStringLiteral("A common"));
+    ResetCatalogs();
+    EXPECT_NE(CatalogText(VtCatalog::Common, 0), QStringLiteral("A common"));
+}
+
 TEST_F(Catalogs, ShippedFilesHoldTheBuiltInTexts)
 {
     const VtCatalog all[] = {VtCatalog::Agent, VtCatalog::SnmpV3, VtCatalog::Usm,
