@@ -218,7 +218,7 @@ TMainForm::TMainForm(const ModuleSettings &settings, QWidget *parent)
     // (<bindir>/../share/kva7310/errmsg); the platform's installation directory replaces them
     // at start-up. Each load replaces only the catalogs whose files it finds.
     const QString programs = QCoreApplication::applicationDirPath();
-    LoadCatalogs(CatalogDirectory(programs));
+    LoadCatalogs(ProgramCatalogDirectory(programs));
     LoadCatalogs(InstalledCatalogDirectory(programs));
 
     m_commit = std::make_unique<CommitWorkflow>(this, m_state, m_settings);

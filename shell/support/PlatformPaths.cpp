@@ -81,6 +81,11 @@ QString CatalogDirectory(const QString &baseDirectory)
     return JoinPath(baseDirectory, exact);
 }
 
+QString ProgramCatalogDirectory(const QString &programDirectory)
+{
+    return JoinPath(programDirectory, QStringLiteral("errmsg"));
+}
+
 QString InstalledCatalogDirectory(const QString &programDirectory)
 {
     return JoinPath(programDirectory, QLatin1String(kva::kCatalogsFromPrograms));

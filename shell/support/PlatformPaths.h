@@ -39,6 +39,11 @@ struct PlatformPaths
 /// ignoring case; the exact spelling when none exists, so that loading falls back quietly.
 QString CatalogDirectory(const QString &baseDirectory);
 
+/// The catalogs beside the programs (the build tree), by their exact name only: the programs'
+/// directory of an installation is a large system directory, and listing it at every start
+/// costs milliseconds (tens of them when it is not cached).
+QString ProgramCatalogDirectory(const QString &programDirectory);
+
 /// The catalogs of an installation, in the directory the install rules put them relative to the
 /// programs' directory: "<programDirectory>/../share/kva7310/errmsg" for the usual layout.
 QString InstalledCatalogDirectory(const QString &programDirectory);

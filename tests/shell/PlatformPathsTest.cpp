@@ -106,6 +106,10 @@ TEST_F(PlatformPathsTest, CatalogDirectoryFoundIgnoringCase)
 
     EXPECT_EQ(CatalogDirectory(path("nothing")), path("nothing/errmsg"));
     EXPECT_EQ(CatalogDirectory(QString()), QStringLiteral("errmsg"));
+
+    // beside the programs only the exact name counts: that directory is never listed
+    QDir().mkpath(path("bin/ErrMSG"));
+    EXPECT_EQ(ProgramCatalogDirectory(path("bin")), path("bin/errmsg"));
 }
 
 TEST_F(PlatformPathsTest, LogDirectoryCreatedBelowStateHome)
