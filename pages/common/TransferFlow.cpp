@@ -9,7 +9,6 @@
 #include "VtUi.h"
 
 #include <QComboBox>
-#include <QHostInfo>
 #include <QLineEdit>
 
 namespace transfer {
@@ -50,12 +49,10 @@ public:
     void ShowGetError(const VtSNMPError &) override { }
 };
 
-void addIpv4(QList<QHostAddress> &out, const QHostAddress &address)
+void addIpv4(QList<net::Ipv4Address> &out, const net::Ipv4Address &address)
 {
-    bool ipv4 = false;
-    const quint32 value = address.toIPv4Address(&ipv4);
-    if (ipv4 && value != 0 && !out.contains(QHostAddress(value))) {
-        out.append(QHostAddress(value));
+    if (!address.isNull() && !address.isAny() && !out.contains(address)) {
+        out.append(address);
     }
 }
 
@@ -101,7 +98,7 @@ bool TransferFlow::open()
     // no one else may fetch what a page serves or store a file under the name it expects.
     m_server->setAllowedPeers(deviceAddresses(SnmpDevice().Host, QString()));
     connect(m_server.get(), &VtTFTPServer::peerRefused, this,
-        [this](const QHostAddress &peer, quint16) { onRefused(peer); });
+        [this](const net::Ipv4Address &peer, quint16) { onRefused(peer); });
     if (!m_lanAddress) {
         m_lanAddress = m_page.makeRequest<QuietRead>(kLanAddressVars, itInstance, 1000);
     }
@@ -235,23 +232,26 @@ QString TransferFlow::readLanAddress()
     return address;
 }
 
-QList<QHostAddress> TransferFlow::deviceAddresses(
+QList<net::Ipv4Address> TransferFlow::deviceAddresses(
     const QString &agentHost, const QString &lanAddress)
 {
-    QList<QHostAddress> out;
-    const QHostAddress agent(agentHost);
+    QList<net::Ipv4Address> out;
+    const net::Ipv4Address agent = net::Ipv4Address::fromString(agentHost);
     if (!agent.isNull()) {
         addIpv4(out, agent);
     } else if (!agentHost.isEmpty()) {
-        for (const QHostAddress &resolved : QHostInfo::fromName(agentHost).addresses()) {
+        // A name, or an address in a form the SNMP session hands to the resolver as well: the
+        // resolver's answer is where the session's requests go.
+        for (const net::Ipv4Address &resolved : net::lookupIpv4(agentHost)) {
             addIpv4(out, resolved);
         }
     }
-    addIpv4(out, QHostAddress(lanAddress)); // "0.0.0.0": the device reports no address
+    // "0.0.0.0": the device reports no address
+    addIpv4(out, net::Ipv4Address::fromString(lanAddress));
     return out;
 }
 
-void TransferFlow::onRefused(const QHostAddress &peer)
+void TransferFlow::onRefused(const net::Ipv4Address &peer)
 {
     const QString address = peer.toString();
     if (m_refusedShown.contains(address)) {

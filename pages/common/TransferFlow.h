@@ -5,6 +5,7 @@
 // address and command writes); and the bytes moved so far, shown in the page's status.
 #pragma once
 
+#include "Ipv4Address.h"
 #include "TftpServer.h"
 #include "UISnmpVar.h"
 #include "VtOptionList.h"
@@ -12,7 +13,6 @@
 #include <functional>
 #include <memory>
 
-#include <QHostAddress>
 #include <QList>
 #include <QObject>
 #include <QSet>
@@ -122,11 +122,12 @@ public:
 
     /// The addresses the device's requests may come from: the agent's (resolved when it is a
     /// name) and `lanAddress` when that is a usable IPv4 address.
-    static QList<QHostAddress> deviceAddresses(const QString &agentHost, const QString &lanAddress);
+    static QList<net::Ipv4Address> deviceAddresses(
+        const QString &agentHost, const QString &lanAddress);
 
 private:
     void onStatus(const VtTFTPMsg &msg);
-    void onRefused(const QHostAddress &peer);
+    void onRefused(const net::Ipv4Address &peer);
     /// hIPAddress as the device reports it now; empty when the read failed.
     QString readLanAddress();
 

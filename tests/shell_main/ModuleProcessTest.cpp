@@ -118,6 +118,29 @@ private:
 class ModuleProcess : public testing::Test
 {
 protected:
+    /// Points the module at the device's agent port through the device's settings file, as the
+    /// platform's SNMPv2c set-up has it; the arguments to start it with.
+    QStringList reachingArguments(const kvatest::SimulatorProcess &device)
+    {
+        if (!QDir(dir.path()).mkpath(QStringLiteral("settings"))) {
+            return {};
+        }
+        QFile ini(dir.filePath(QStringLiteral("none.ini")));
+        if (!ini.open(QIODevice::WriteOnly)) {
+            return {};
+        }
+        ini.write("[MibFile]\nPath=" + dir.filePath(QStringLiteral("settings/")).toUtf8() + "\n");
+        ini.close();
+        QFile settings(dir.filePath(QStringLiteral("settings/127.0.0.1.cfg")));
+        if (!settings.open(QIODevice::WriteOnly)) {
+            return {};
+        }
+        settings.write("[Program Information]\nAgentPort=" + QByteArray::number(device.port())
+            + "\nVersion=1\nSecurityModel=2\nSecurityLevel=0\nAuthProtocol=0\nPrivProtocol=0\n");
+        settings.close();
+        return {QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rmirtal"), QStringLiteral("/v1")};
+    }
+
     QTemporaryDir dir;
 };
 
@@ -247,23 +270,31 @@ TEST_F(ModuleProcess, StartsWithoutReadingAnyImage)
     ASSERT_TRUE(dir.isValid());
     kvatest::SimulatorProcess device;
     ASSERT_TRUE(device.isRunning()) << device.errorText().toStdString();
-    // the agent port comes from the device's settings file, as the platform's SNMPv2c set-up has it
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("settings")));
-    QFile ini(dir.filePath(QStringLiteral("none.ini")));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[MibFile]\nPath=" + dir.filePath(QStringLiteral("settings/")).toUtf8() + "\n");
-    ini.close();
-    QFile settings(dir.filePath(QStringLiteral("settings/127.0.0.1.cfg")));
-    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-    settings.write("[Program Information]\nAgentPort=" + QByteArray::number(device.port())
-        + "\nVersion=1\nSecurityModel=2\nSecurityLevel=0\nAuthProtocol=0\nPrivProtocol=0\n");
-    settings.close();
-    Module module(dir,
-        {QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rmirtal"), QStringLiteral("/v1")}, "1");
+    const QStringList arguments = reachingArguments(device);
+    ASSERT_FALSE(arguments.isEmpty());
+    Module module(dir, arguments, "1");
     ASSERT_TRUE(module.waitFor(" reachable")) << module.errors().toStdString();
     // Reading the first image file loads every image format plugin Qt has: nothing the shown
     // window draws comes from one.
     const QByteArray maps = module.mappedFiles();
     ASSERT_FALSE(maps.isEmpty());
     EXPECT_FALSE(maps.contains("/imageformats/")) << maps.constData();
+}
+
+TEST_F(ModuleProcess, RunsWithoutQtNetworkLoaded)
+{
+    // Loading Qt Network, and the Kerberos, proxy and resolver libraries it brings, costs every
+    // start before main(): the TFTP server's sockets and lookups are the module's own.
+    ASSERT_TRUE(dir.isValid());
+    kvatest::SimulatorProcess device;
+    ASSERT_TRUE(device.isRunning()) << device.errorText().toStdString();
+    const QStringList arguments = reachingArguments(device);
+    ASSERT_FALSE(arguments.isEmpty());
+    Module module(dir, arguments, "1");
+    ASSERT_TRUE(module.waitFor(" reachable")) << module.errors().toStdString();
+    const QByteArray maps = module.mappedFiles();
+    ASSERT_TRUE(maps.contains("/libQt6Core.so")) << maps.constData(); // the list is read right
+    for (const char *library : {"/libQt6Network.so", "/libgssapi_krb5.so", "/libproxy.so"}) {
+        EXPECT_FALSE(maps.contains(library)) << library;
+    }
 }

@@ -6,7 +6,9 @@
 #include "TftpServer.h"
 #include "WaitUntil.h"
 
+#include <grp.h>
 #include <iostream>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -127,7 +129,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(root.isValid() && local.isValid());
-        server.setListenAddress(QHostAddress::LocalHost);
+        server.setListenAddress(net::Ipv4Address::localHost());
         server.SetTiming(300, 3);
         server.setStopWait(5000);
         server.SetEventHandler([this](const VtTFTPMsg &msg, bool &) {
@@ -182,7 +184,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(root.isValid() && local.isValid());
-        server.setListenAddress(QHostAddress::LocalHost);
+        server.setListenAddress(net::Ipv4Address::localHost());
         server.SetEventHandler([this](const VtTFTPMsg &msg, bool &) {
             transferring = transferring || msg.code == tftpTransferring;
             if (msg.code == tftpSuccess || msg.code < 0) {
@@ -366,6 +368,39 @@ TEST_F(TftpdProcess, SecondDaemonOnThePortFailsWithTheReason)
     const QByteArray error = second.readAllStandardError();
     EXPECT_TRUE(error.contains("Fail to open socket!")) << error.constData();
     EXPECT_TRUE(error.contains(QByteArray::number(port))) << error.constData();
+}
+
+TEST_F(TftpdProcess, APrivilegedPortWithoutThePrivilegeFailsWithTheHint)
+{
+    // Port 69 needs CAP_NET_BIND_SERVICE. A test running as root starts the daemon as nobody.
+    QFile unprivileged(QStringLiteral("/proc/sys/net/ipv4/ip_unprivileged_port_start"));
+    if (unprivileged.open(QIODevice::ReadOnly) && unprivileged.readAll().trimmed().toInt() <= 69) {
+        GTEST_SKIP() << "port 69 needs no privilege on this system";
+    }
+    constexpr int kCannotDrop = 99;
+    if (::geteuid() == 0) {
+        daemon.setChildProcessModifier([] {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) {
+                ::_exit(kCannotDrop);
+            }
+        });
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("KVA7310_TFTP_PORT")); // the standard port itself
+    daemon.setProcessEnvironment(env);
+    // "/" is a directory nobody may look at; nothing is served from it if the test fails
+    daemon.start(program(),
+        {"--root", "/", "--address", "127.0.0.1", "--allow", "127.0.0.1", "--read-only", "--port",
+            "69"});
+    ASSERT_TRUE(kvatest::waitUntil([&] { return daemon.state() == QProcess::NotRunning; }));
+    if (daemon.exitCode() == kCannotDrop) {
+        GTEST_SKIP() << "cannot start a process as nobody here";
+    }
+    const QByteArray error = daemon.readAllStandardError();
+    kvatest::expectCleanEnd(daemon, error, QStringLiteral("kva7310-tftpd"), 1);
+    EXPECT_TRUE(error.contains("Fail to open socket!")) << error.constData();
+    EXPECT_TRUE(error.contains("Listening on UDP port 69 needs privileges")) << error.constData();
+    EXPECT_TRUE(error.contains("cap_net_bind_service")) << error.constData();
 }
 
 /// Sends one request from `from` and returns the first answer (empty when none came); a first

@@ -1,6 +1,7 @@
 // The TFTP server against a raw UDP client: the packets real clients never send, the time-outs,
 // the refusals and the file handling.
 #include "CaseName.h"
+#include "QtPrinters.h"
 #include "TftpPacket.h"
 #include "TftpServer.h"
 #include "WaitUntil.h"
@@ -39,8 +40,11 @@ public:
 
     void send(const QByteArray &packet, quint16 port)
     {
-        m_socket.writeDatagram(packet, QHostAddress::LocalHost, port);
+        m_socket.writeDatagram(packet, m_to, port);
     }
+
+    /// Sends to `to` from now on instead of 127.0.0.1.
+    void aimAt(const QHostAddress &to) { m_to = to; }
 
     void request(Opcode opcode, const QByteArray &name, quint16 serverPort,
         const QList<tftp::Option> &options = {})
@@ -59,6 +63,7 @@ public:
         }
         const QNetworkDatagram d = m_socket.receiveDatagram();
         m_sessionPort = quint16(d.senderPort());
+        m_sessionAddress = d.senderAddress();
         return d.data();
     }
 
@@ -74,9 +79,14 @@ public:
 
     quint16 sessionPort() const { return m_sessionPort; }
 
+    /// The address the last datagram came from.
+    QHostAddress sessionAddress() const { return m_sessionAddress; }
+
 private:
     QUdpSocket m_socket;
+    QHostAddress m_to{QHostAddress::LocalHost};
     quint16 m_sessionPort = 0;
+    QHostAddress m_sessionAddress;
 };
 
 QByteArray data(quint16 block, const QByteArray &payload)
@@ -109,7 +119,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(root.isValid());
-        server.setListenAddress(QHostAddress::LocalHost);
+        server.setListenAddress(net::Ipv4Address::localHost());
         server.setServicePeriod(5);
         server.setStopWait(100);   // a test that leaves a session open ends without waiting for it
         server.SetTiming(1000, 3); // 10 s: no retransmission unless a test shortens it
@@ -541,7 +551,7 @@ TEST_F(TftpServerTest, UploadWithOptionsTakesLargeBlocks)
 TEST_F(TftpServerTest, SecondServerOnTheSamePortFailsNamingThePort)
 {
     VtTFTPServer second;
-    second.setListenAddress(QHostAddress::LocalHost);
+    second.setListenAddress(net::Ipv4Address::localHost());
     try {
         second.Start(root.path(), port);
         FAIL() << "the second server listens too";
@@ -735,9 +745,9 @@ protected:
     void SetUp() override
     {
         TftpServerTest::SetUp();
-        server.setAllowedPeers({QHostAddress(QHostAddress::LocalHost)});
+        server.setAllowedPeers({net::Ipv4Address::localHost()});
         QObject::connect(&server, &VtTFTPServer::peerRefused,
-            [this](const QHostAddress &peer, quint16) { refused << peer.toString(); });
+            [this](const net::Ipv4Address &peer, quint16) { refused << peer.toString(); });
     }
 
     QStringList refused;
@@ -786,6 +796,39 @@ TEST_F(TftpServerAllowed, AnEmptyListServesAnyone)
     stranger.request(Opcode::ReadRequest, "f.bin", port);
     EXPECT_EQ(stranger.receive(), data(1, "x"));
     EXPECT_TRUE(refused.isEmpty());
+}
+
+TEST_F(TftpServerAllowed, AListenerOnEveryAddressAnswersFromTheAddressAskedAt)
+{
+    // The device is told one address of this computer: every answer, the listener's refusals
+    // included, comes from that address, or a client that checks it drops the answer.
+    put("f.bin", "x");
+    VtTFTPServer everywhere;
+    everywhere.setAllowedPeers({net::Ipv4Address::localHost()});
+    everywhere.setStopWait(100);
+    everywhere.Start(root.path(), 0);
+    const quint16 at = quint16(everywhere.port());
+    const QString asked = QStringLiteral("127.0.0.3");
+
+    client.aimAt(QHostAddress(asked));
+    client.request(Opcode::ReadRequest, "f.bin", at);
+    EXPECT_EQ(client.receive(), data(1, "x"));
+    EXPECT_EQ(client.sessionAddress().toString(), asked); // the session's own socket
+    EXPECT_NE(client.sessionPort(), at);
+    client.reply(ack(1));
+
+    client.send(QByteArray("\0\1f.bin", 7), at); // no terminator: the listener answers
+    EXPECT_EQ(client.receive(), error(tftp::IllegalOperation));
+    EXPECT_EQ(client.sessionAddress().toString(), asked);
+    EXPECT_EQ(client.sessionPort(), at);
+
+    RawClient stranger(QHostAddress(QStringLiteral("127.0.0.2")));
+    stranger.aimAt(QHostAddress(asked));
+    stranger.request(Opcode::ReadRequest, "f.bin", at);
+    EXPECT_EQ(stranger.receive(), error(tftp::AccessViolation));
+    EXPECT_EQ(stranger.sessionAddress().toString(), asked);
+    EXPECT_EQ(stranger.sessionPort(), at);
+    EXPECT_TRUE(refused.isEmpty()); // the fixture's server on 127.0.0.1 heard none of it
 }
 
 /// A lock-step TFTP peer on a plain socket, for a thread of its own beside the server's event

@@ -35,8 +35,12 @@ const ArgumentsCase kArguments[] = {
     {"UnknownArgument", {"--root", "d", "-v"}, "unknown argument \"-v\""},
     {"AllowRepeated", {"--root", "d", "--allow", "127.0.0.1", "--allow", "10.0.0.2"}, "",
         {"d", "0.0.0.0", 69, false, false,
-            {QHostAddress(QStringLiteral("127.0.0.1")), QHostAddress(QStringLiteral("10.0.0.2"))}}},
+            {net::Ipv4Address(0x7f000001), net::Ipv4Address(0x0a000002)}}},
     {"AllowNotIpv4", {"--root", "d", "--allow", "device.lan"}, "--allow needs an IPv4 address"},
+    // strictly dotted: what a device's or another program's reading could take for another address
+    {"AddressShortForm", {"--root", "d", "--address", "127.1"}, "--address needs an IPv4 address"},
+    {"AllowLeadingZeros", {"--root", "d", "--allow", "010.0.0.2"}, "--allow needs an IPv4 address"},
+    {"AllowWithBlank", {"--root", "d", "--allow", "10.0.0.2 "}, "--allow needs an IPv4 address"},
     {"AllowWithoutValue", {"--root", "d", "--allow"}, "--allow needs a value"},
 };
 

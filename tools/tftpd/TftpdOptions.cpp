@@ -1,8 +1,6 @@
 // Command line of kva7310-tftpd.
 #include "TftpdOptions.h"
 
-#include <QHostAddress>
-
 namespace {
 
 using Id = TftpdOption::Id;
@@ -35,8 +33,7 @@ const TftpdOption *findOption(const QString &argument)
 
 bool ipv4(const QString &text)
 {
-    const QHostAddress address(text);
-    return !address.isNull() && address.protocol() == QAbstractSocket::IPv4Protocol;
+    return !net::Ipv4Address::fromString(text).isNull();
 }
 
 } // namespace
@@ -94,7 +91,7 @@ TftpdArguments parseTftpdArguments(const QStringList &arguments)
                     QStringLiteral("--allow needs an IPv4 address, not \"%1\"").arg(value);
                 return result;
             }
-            o.allowed.append(QHostAddress(value));
+            o.allowed.append(net::Ipv4Address::fromString(value));
             break;
         case Id::Port: {
             bool ok = false;

@@ -1,9 +1,10 @@
 // Command line of kva7310-tftpd.
 #pragma once
 
+#include "Ipv4Address.h"
+
 #include <span>
 
-#include <QHostAddress>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -15,7 +16,7 @@ struct TftpdOptions
     int port = 69;
     bool readOnly = false;
     bool help = false;
-    QList<QHostAddress> allowed = {}; ///< the only peers served; empty: anyone
+    QList<net::Ipv4Address> allowed = {}; ///< the only peers served; empty: anyone
     bool version = false;
 };
 

@@ -68,11 +68,11 @@ int main(int argc, char **argv)
 
     QHash<int, int> lastCode; // per session number: only changes are logged
     VtTFTPServer server;
-    server.setListenAddress(QHostAddress(options.address));
+    server.setListenAddress(net::Ipv4Address::fromString(options.address));
     server.setReadOnly(options.readOnly);
     server.setAllowedPeers(options.allowed);
     QObject::connect(
-        &server, &VtTFTPServer::peerRefused, [](const QHostAddress &peer, quint16 port) {
+        &server, &VtTFTPServer::peerRefused, [](const net::Ipv4Address &peer, quint16 port) {
             printLine(stdout,
                 QStringLiteral("refused %1:%2 (not an allowed address)")
                     .arg(peer.toString())

@@ -1,7 +1,14 @@
 // The computer's own IPv4 address on the device's network.
 #include "FindLocalAddress.h"
 
-#include <QNetworkInterface>
+#include "Ipv4Address.h"
+
+#include <arpa/inet.h>
+#include <cstring>
+#include <ifaddrs.h>
+#include <net/if.h>
+#include <netinet/in.h>
+
 #include <QStringList>
 
 namespace {
@@ -36,23 +43,35 @@ QString MaskedNetwork(const QString &address, const QString &mask)
 QList<VtNetInterface> localInterfaces()
 {
     QList<VtNetInterface> result;
-    for (const QNetworkInterface &interface : QNetworkInterface::allInterfaces()) {
-        const QNetworkInterface::InterfaceFlags flags = interface.flags();
-        for (const QNetworkAddressEntry &entry : interface.addressEntries()) {
-            if (entry.ip().protocol() != QAbstractSocket::IPv4Protocol) {
-                continue;
-            }
-            VtNetInterface item;
-            item.address = entry.ip().toString();
-            item.netmask = entry.netmask().toString();
-            item.up = flags.testFlag(QNetworkInterface::IsUp);
-            item.broadcast = flags.testFlag(QNetworkInterface::CanBroadcast);
-            item.loopback = flags.testFlag(QNetworkInterface::IsLoopBack);
-            item.pointToPoint = flags.testFlag(QNetworkInterface::IsPointToPoint);
-            item.multicast = flags.testFlag(QNetworkInterface::CanMulticast);
-            result.append(item);
-        }
+    ifaddrs *all = nullptr;
+    if (::getifaddrs(&all) != 0) {
+        return result;
     }
+    const auto text = [](const sockaddr *address) {
+        if (address == nullptr || address->sa_family != AF_INET) {
+            return QString();
+        }
+        sockaddr_in ipv4 = {};
+        std::memcpy(&ipv4, address, sizeof ipv4);
+        return net::Ipv4Address(ntohl(ipv4.sin_addr.s_addr)).toString();
+    };
+    // The system lists the addresses interface by interface, in the interfaces' order.
+    for (const ifaddrs *entry = all; entry != nullptr; entry = entry->ifa_next) {
+        if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET) {
+            continue;
+        }
+        const unsigned flags = entry->ifa_flags;
+        VtNetInterface item;
+        item.address = text(entry->ifa_addr);
+        item.netmask = text(entry->ifa_netmask);
+        item.up = (flags & IFF_UP) != 0;
+        item.broadcast = (flags & IFF_BROADCAST) != 0;
+        item.loopback = (flags & IFF_LOOPBACK) != 0;
+        item.pointToPoint = (flags & IFF_POINTOPOINT) != 0;
+        item.multicast = (flags & IFF_MULTICAST) != 0;
+        result.append(item);
+    }
+    ::freeifaddrs(all);
     return result;
 }
 

@@ -3,8 +3,10 @@
 // retransmission deadlines.
 #include "TftpServer.h"
 
+#include "FindLocalAddress.h"
 #include "TftpPacket.h"
 #include "TftpSession.h"
+#include "UdpSocket.h"
 
 #include <algorithm>
 #include <sys/epoll.h>
@@ -15,10 +17,6 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QNetworkDatagram>
-#include <QNetworkInterface>
-#include <QNetworkProxy>
-#include <QUdpSocket>
 
 namespace {
 
@@ -38,15 +36,9 @@ bool isPlainFileName(const QString &name, const QByteArray &raw)
 
 QString firstLocalAddress()
 {
-    for (const QNetworkInterface &interface : QNetworkInterface::allInterfaces()) {
-        if (!(interface.flags() & QNetworkInterface::IsUp)
-            || (interface.flags() & QNetworkInterface::IsLoopBack)) {
-            continue;
-        }
-        for (const QNetworkAddressEntry &entry : interface.addressEntries()) {
-            if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol) {
-                return entry.ip().toString();
-            }
+    for (const VtNetInterface &interface : localInterfaces()) {
+        if (interface.up && !interface.loopback) {
+            return interface.address;
         }
     }
     return QStringLiteral("127.0.0.1");
@@ -185,18 +177,17 @@ void VtTFTPServer::Start(const QString &rootDirectory, int port)
         throw VtTFTPError(
             tftpSocketOpenFailed, text + QStringLiteral(" Invalid port %1.").arg(port));
     }
-    auto *listener = new QUdpSocket(this);
-    listener->setProxy(QNetworkProxy::NoProxy); // a local server: no proxy lookup, which can block
+    auto *listener = new net::UdpSocket(this);
     // No address sharing: a second server on the port must fail, not share the requests.
-    if (!listener->bind(m_listenAddress, quint16(port), QAbstractSocket::DontShareAddress)) {
+    if (!listener->bind(m_listenAddress, quint16(port))) {
         QString hint;
         switch (listener->error()) {
-        case QAbstractSocket::AddressInUseError:
+        case net::UdpSocket::Error::AddressInUse:
             hint = QStringLiteral(" UDP port %1 is already in use by another TFTP server or module "
                                   "file page; only one can listen on it at a time.")
                        .arg(port);
             break;
-        case QAbstractSocket::SocketAccessError:
+        case net::UdpSocket::Error::AccessDenied:
             hint =
                 QStringLiteral(" Listening on UDP port %1 needs privileges: allow the module with "
                                "\"setcap cap_net_bind_service=+ep\" on its program, or set "
@@ -212,8 +203,8 @@ void VtTFTPServer::Start(const QString &rootDirectory, int port)
     }
     m_listener = listener;
     m_template.port = m_listener->localPort();
-    watch(int(m_listener->socketDescriptor()));
-    connect(m_listener, &QUdpSocket::readyRead, this, &VtTFTPServer::onRequestReadable);
+    watch(m_listener->descriptor());
+    connect(m_listener, &net::UdpSocket::readyRead, this, &VtTFTPServer::onRequestReadable);
     // the service timer runs only while sessions are held: a server waiting for requests never
     // wakes for it
 }
@@ -221,7 +212,7 @@ void VtTFTPServer::Start(const QString &rootDirectory, int port)
 void VtTFTPServer::Stop()
 {
     if (m_listener) {
-        unwatch(int(m_listener->socketDescriptor()));
+        unwatch(m_listener->descriptor());
         m_listener->close();
         m_listener->deleteLater();
         m_listener = nullptr;
@@ -258,26 +249,22 @@ void VtTFTPServer::clearRestriction()
     m_allowedRequest = 0;
 }
 
-void VtTFTPServer::setAllowedPeers(const QList<QHostAddress> &peers)
+void VtTFTPServer::setAllowedPeers(const QList<net::Ipv4Address> &peers)
 {
     m_allowedPeers.clear();
-    for (const QHostAddress &peer : peers) {
-        bool ipv4 = false;
-        const quint32 address = peer.toIPv4Address(&ipv4);
-        if (ipv4 && !m_allowedPeers.contains(QHostAddress(address))) {
-            m_allowedPeers.append(QHostAddress(address));
+    for (const net::Ipv4Address &peer : peers) {
+        if (!peer.isNull() && !m_allowedPeers.contains(peer)) {
+            m_allowedPeers.append(peer);
         }
     }
 }
 
-bool VtTFTPServer::allows(const QHostAddress &peer) const
+bool VtTFTPServer::allows(const net::Ipv4Address &peer) const
 {
     if (m_allowedPeers.isEmpty()) {
         return true;
     }
-    bool ipv4 = false;
-    const quint32 address = peer.toIPv4Address(&ipv4);
-    return ipv4 && m_allowedPeers.contains(QHostAddress(address));
+    return !peer.isNull() && m_allowedPeers.contains(peer);
 }
 
 void VtTFTPServer::setServicePeriod(int ms)
@@ -316,26 +303,27 @@ bool VtTFTPServer::isListening() const
 
 void VtTFTPServer::onRequestReadable()
 {
-    while (m_listener && m_listener->hasPendingDatagrams()) {
-        const QNetworkDatagram datagram = m_listener->receiveDatagram(tftp::kRequestBufferSize);
-        if (!datagram.isValid()) {
+    // Everything waiting is taken in one go: readyRead comes once for a batch, not per datagram.
+    // A request longer than the buffer is read cut to it.
+    while (m_listener) {
+        const std::optional<net::Datagram> datagram = m_listener->receive(tftp::kRequestBufferSize);
+        if (!datagram || datagram->sender.isNull()) {
             return;
         }
-        if (datagram.data().size() < tftp::kHeaderSize) {
+        if (datagram->data.size() < tftp::kHeaderSize) {
             continue;
         }
         // The session answers from the address the request came to.
-        QHostAddress local = datagram.destinationAddress();
-        if (local.isNull() || local == QHostAddress::AnyIPv4) {
+        net::Ipv4Address local = datagram->destination;
+        if (local.isNull() || local.isAny()) {
             local = m_listenAddress;
         }
-        acceptRequest(
-            datagram.data(), datagram.senderAddress(), quint16(datagram.senderPort()), local);
+        acceptRequest(datagram->data, datagram->sender, datagram->senderPort, local);
     }
 }
 
-void VtTFTPServer::acceptRequest(const QByteArray &datagram, const QHostAddress &from,
-    quint16 fromPort, const QHostAddress &local)
+void VtTFTPServer::acceptRequest(const QByteArray &datagram, const net::Ipv4Address &from,
+    quint16 fromPort, const net::Ipv4Address &local)
 {
     const auto opcode = tftp::Opcode((quint8(datagram[0]) << 8) | quint8(datagram[1]));
     if (opcode != tftp::Opcode::ReadRequest && opcode != tftp::Opcode::WriteRequest) {
@@ -383,18 +371,15 @@ void VtTFTPServer::acceptRequest(const QByteArray &datagram, const QHostAddress 
     session->connectAndStart(local, m_root + session->msg.fileName, refused);
 }
 
-void VtTFTPServer::answerRequest(
-    const QByteArray &packet, const QHostAddress &to, quint16 toPort, const QHostAddress &local)
+void VtTFTPServer::answerRequest(const QByteArray &packet, const net::Ipv4Address &to,
+    quint16 toPort, const net::Ipv4Address &local)
 {
     if (!m_listener) {
         return;
     }
-    QNetworkDatagram answer(packet, to, toPort);
-    if (m_listenAddress == QHostAddress::AnyIPv4 && !local.isNull()
-        && local != QHostAddress::AnyIPv4) {
-        answer.setSender(local, quint16(m_template.port));
-    }
-    m_listener->writeDatagram(answer);
+    // A listener on every address picks the source per answer; one on a single address has it.
+    const bool fromLocal = m_listenAddress.isAny() && !local.isNull() && !local.isAny();
+    m_listener->send(packet, to, toPort, fromLocal ? local : net::Ipv4Address());
 }
 
 bool VtTFTPServer::refuses(int request, const QString &fileName) const

@@ -3,20 +3,24 @@
 // status record passed to the owner's event handler. Everything runs on the thread that owns it.
 #pragma once
 
+#include "Ipv4Address.h"
+
 #include <functional>
 #include <stdexcept>
 #include <vector>
 
 #include <QByteArray>
 #include <QElapsedTimer>
-#include <QHostAddress>
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
-class QUdpSocket;
 class TFTPSession;
+
+namespace net {
+class UdpSocket;
+} // namespace net
 
 /// Status codes of the status record.
 enum VtTFTPCode : int {
@@ -115,14 +119,14 @@ public:
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
 
     /// IPv4 address to listen on (all of them unless set); takes effect at the next Start.
-    void setListenAddress(const QHostAddress &address) { m_listenAddress = address; }
+    void setListenAddress(const net::Ipv4Address &address) { m_listenAddress = address; }
 
     /// Answers requests only from these IPv4 addresses (from every address while the list is
     /// empty). A request from any other address gets ERROR 2, starts no session and is named by
     /// peerRefused().
-    void setAllowedPeers(const QList<QHostAddress> &peers);
+    void setAllowedPeers(const QList<net::Ipv4Address> &peers);
 
-    const QList<QHostAddress> &allowedPeers() const { return m_allowedPeers; }
+    const QList<net::Ipv4Address> &allowedPeers() const { return m_allowedPeers; }
 
     /// Period of the deadline timer (20 ms) and the longest wait of Stop (10 s); tests shorten them.
     void setServicePeriod(int ms);
@@ -156,20 +160,20 @@ public:
 
 signals:
     /// A request from an address that is not allowed was refused (ERROR 2, no session).
-    void peerRefused(const QHostAddress &peer, quint16 peerPort);
+    void peerRefused(const net::Ipv4Address &peer, quint16 peerPort);
 
 private:
     friend class TFTPSession;
 
     void onRequestReadable();
-    void acceptRequest(const QByteArray &datagram, const QHostAddress &from, quint16 fromPort,
-        const QHostAddress &local);
+    void acceptRequest(const QByteArray &datagram, const net::Ipv4Address &from, quint16 fromPort,
+        const net::Ipv4Address &local);
     void onServiceTick();
-    bool allows(const QHostAddress &peer) const;
+    bool allows(const net::Ipv4Address &peer) const;
     /// Answers a request that starts no session, from the listening socket and the address the
     /// request came to.
-    void answerRequest(const QByteArray &packet, const QHostAddress &to, quint16 toPort,
-        const QHostAddress &local);
+    void answerRequest(const QByteArray &packet, const net::Ipv4Address &to, quint16 toPort,
+        const net::Ipv4Address &local);
     void report(TFTPSession &session);
     /// Whether a request must be refused with ERROR 2 (access violation).
     bool refuses(int request, const QString &fileName) const;
@@ -192,14 +196,14 @@ private:
     bool m_readOnly = false;
     QString m_allowedName;
     int m_allowedRequest = 0; // 0: no restriction
-    QHostAddress m_listenAddress{QHostAddress::AnyIPv4};
-    QList<QHostAddress> m_allowedPeers;
+    net::Ipv4Address m_listenAddress = net::Ipv4Address::any();
+    QList<net::Ipv4Address> m_allowedPeers;
     int m_burstWaitUs = 2000;
     int m_burstMs = 10;
     int m_readiness = -1;  // epoll set of every socket of the server, and of the burst timer
     int m_burstTimer = -1; // tells a session waiting in its burst that its peer is late
     std::function<void(const VtTFTPMsg &, bool &)> m_handler;
-    QUdpSocket *m_listener = nullptr;
+    net::UdpSocket *m_listener = nullptr;
     std::vector<TFTPSession *> m_sessions; // children, destroyed through deleteLater
     QTimer m_service;
     QElapsedTimer m_clock;

@@ -49,7 +49,7 @@ bool canStore(const QString &path)
 using tftp::kRequestBufferSize;
 
 TFTPSession::TFTPSession(VtTFTPServer &server, const VtTFTPMsg &initial,
-    QList<tftp::Option> options, const QHostAddress &peer, quint16 peerPort)
+    QList<tftp::Option> options, const net::Ipv4Address &peer, quint16 peerPort)
     : QObject(&server),
       msg(initial),
       m_server(server),
@@ -59,7 +59,7 @@ TFTPSession::TFTPSession(VtTFTPServer &server, const VtTFTPMsg &initial,
       m_timeout(initial.timeout)
 { }
 
-void TFTPSession::connectAndStart(const QHostAddress &local, const QString &path, bool refused)
+void TFTPSession::connectAndStart(const net::Ipv4Address &local, const QString &path, bool refused)
 {
     setCode(tftpConnected);
     if (m_closed) {
@@ -206,7 +206,7 @@ void TFTPSession::resize()
     m_recv.resize(std::max(kRequestBufferSize, tftp::kHeaderSize + m_blockSize + 1));
 }
 
-bool TFTPSession::openSocket(const QHostAddress &local)
+bool TFTPSession::openSocket(const net::Ipv4Address &local)
 {
     m_fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (m_fd < 0) {

@@ -2,6 +2,7 @@
 // block in flight and its deadline. The server owns its sessions and hears of every change.
 #pragma once
 
+#include "Ipv4Address.h"
 #include "TftpPacket.h"
 #include "TftpServer.h"
 
@@ -10,7 +11,6 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QHostAddress>
 #include <QList>
 #include <QObject>
 #include <QSaveFile>
@@ -33,7 +33,7 @@ public:
     };
 
     TFTPSession(VtTFTPServer &server, const VtTFTPMsg &initial, QList<tftp::Option> options,
-        const QHostAddress &peer, quint16 peerPort);
+        const net::Ipv4Address &peer, quint16 peerPort);
 
     ~TFTPSession() override { closeSocket(); }
 
@@ -47,7 +47,7 @@ public:
     bool lingers(qint64 now) const { return state == State::Finished && now < m_deadline; }
 
     /// Reports the new session, opens its socket on `local` and answers the request.
-    void connectAndStart(const QHostAddress &local, const QString &path, bool refused);
+    void connectAndStart(const net::Ipv4Address &local, const QString &path, bool refused);
 
     /// The peer sent its request again. An upload that has received nothing yet answers again
     /// (ACK 0 or OACK): it never retransmits by itself, so a lost first answer would end it.
@@ -71,8 +71,10 @@ private:
     void resize();
 
     /// The session's socket: a plain non-blocking descriptor watched by the event loop (and by
-    /// the server's readiness set, which a burst of another session polls).
-    bool openSocket(const QHostAddress &local);
+    /// the server's readiness set, which a burst of another session polls). It is never
+    /// connected: every datagram's sender is checked against the peer instead, and an ICMP port
+    /// unreachable for a peer that has gone ends nothing early; the deadline decides.
+    bool openSocket(const net::Ipv4Address &local);
 
     void closeSocket();
 
@@ -127,7 +129,7 @@ private:
 
     VtTFTPServer &m_server;
     QList<tftp::Option> m_options;
-    QHostAddress m_peer;
+    net::Ipv4Address m_peer;
     quint16 m_peerPort;
     int m_timeout; // hundredths of a second
     int m_blockSize = tftp::kDefaultBlockSize;
