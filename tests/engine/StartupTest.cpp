@@ -74,6 +74,7 @@ TEST(SnmpStartup, CounterFileKeepsOtherEnginesAndRejectsCorruption)
         unsigned boots;
     } cases[] = {
         {"other engine only", "# mine\n0a0b 41\n", 0, 1},
+        {"empty (a power loss after a start)", "", 0, 1},
         {"existing entry", "0a0b 41\n5674534e4d505f50505f4170706c69636174696f6e 9\n", 0, 10},
         {"not a number", "5674534e4d505f50505f4170706c69636174696f6e nine\n", -507, 0},
         {"odd hex", "abc 4\n", -507, 0},
@@ -92,7 +93,9 @@ TEST(SnmpStartup, CounterFileKeepsOtherEnginesAndRejectsCorruption)
         EXPECT_EQ(startupCode(dir.path()), c.code);
         if (c.code == 0) {
             EXPECT_EQ(SnmpEngineBoots(), c.boots);
-            EXPECT_TRUE(fileText(path).contains("0a0b 41\n")) << "other engines are kept";
+            if (QByteArray(c.content).contains("0a0b 41")) {
+                EXPECT_TRUE(fileText(path).contains("0a0b 41\n")) << "other engines are kept";
+            }
         } else {
             EXPECT_EQ(fileText(path), QByteArray(c.content)) << "a corrupt file is left alone";
         }
