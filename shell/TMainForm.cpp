@@ -205,14 +205,11 @@ TMainForm::TMainForm(const ModuleSettings &settings, QWidget *parent)
       CB_Led5G(hiddenCombo(this, "CB_Led5G")),
       CB_Band(hiddenCombo(this, "CB_Band")),
       CB_Fuction1(hiddenCombo(this, "CB_Fuction1")),
-      IpConfigList(new QListWidget(this)),
       m_settings(settings),
       m_alive(std::make_shared<bool>(true))
 {
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(QStringLiteral("KVA-7310"));
-    IpConfigList->setObjectName(QStringLiteral("IpConfigList"));
-    IpConfigList->hide();
 
     // The catalogs beside the executable first (the build tree), then those of an installation
     // (<bindir>/../share/kva7310/errmsg); the platform's installation directory replaces them
@@ -309,6 +306,16 @@ void TMainForm::buildMenu()
     connect(exit, &QAction::triggered, this, &QWidget::close);
     mib->menuAction()->setVisible(false);
     bar->addMenu(QStringLiteral("AP Management"))->menuAction()->setVisible(false);
+}
+
+QListWidget *TMainForm::IpConfigList()
+{
+    if (!m_ipConfigList) {
+        m_ipConfigList = new QListWidget(this);
+        m_ipConfigList->setObjectName(QStringLiteral("IpConfigList"));
+        m_ipConfigList->hide();
+    }
+    return m_ipConfigList;
 }
 
 QAction *TMainForm::menuEntry(const QString &entry) const

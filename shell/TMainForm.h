@@ -65,7 +65,11 @@ public:
     QComboBox *CB_Led5G;
     QComboBox *CB_Band;
     QComboBox *CB_Fuction1;
-    QListWidget *IpConfigList;
+
+    /// The hidden work list of the local address search, made when first asked for: the search
+    /// reads the interface list of the system, so nothing fills it, and a list view is the most
+    /// costly of the window's controls to make.
+    QListWidget *IpConfigList();
 
     /// The agent poll, the light painting and the address and LED-settings poll.
     void LedStatusTimer();
@@ -94,6 +98,8 @@ signals:
     void pollingStarted();
 
 private:
+    QListWidget *m_ipConfigList = nullptr;
+
     struct Page
     {
         QString className;
