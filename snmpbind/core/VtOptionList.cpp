@@ -4,6 +4,8 @@
 #include "UISnmpVar.h"
 #include "VtSNMPError.h"
 
+#include <utility>
+
 namespace {
 
 bool toNumber(const QString &text, int *number)
@@ -21,14 +23,41 @@ bool toNumber(const QString &text, int *number)
 VtOptionList::VtOptionList(const VtOptionEntry *table, int kind, bool caseSensitive)
     : Kind(kind), CaseSensitive(caseSensitive)
 {
-    Append(table);
+    for (const VtOptionEntry *e = table; e && e->Text; ++e) {
+        m_rows.push_back(*e);
+    }
 }
 
 VtOptionList::VtOptionList(
     std::initializer_list<VtOptionEntry> entries, int kind, bool caseSensitive)
     : Kind(kind), CaseSensitive(caseSensitive)
 {
-    Append(entries);
+    for (const VtOptionEntry &e : entries) {
+        if (!e.Text) {
+            break;
+        }
+        m_rows.push_back(e);
+    }
+}
+
+const QList<VtOptionItem> &VtOptionList::items() const
+{
+    if (!m_rows.empty()) {
+        const std::vector<VtOptionEntry> rows = std::move(m_rows);
+        m_rows.clear();
+        m_items.reserve(m_items.size() + qsizetype(rows.size()));
+        for (const VtOptionEntry &e : rows) {
+            VtOptionItem item;
+            item.Number = e.Number;
+            item.Text = QString::fromUtf8(e.Text);
+            item.Value = e.Value ? QString::fromUtf8(e.Value) : QString::number(e.Number);
+            if (e.Value) {
+                toNumber(item.Value, &item.Number);
+            }
+            m_items.append(item);
+        }
+    }
+    return m_items;
 }
 
 void VtOptionList::Append(const VtOptionEntry *table)
@@ -43,6 +72,7 @@ void VtOptionList::Append(const VtOptionEntry *table)
 
 void VtOptionList::Append(std::initializer_list<VtOptionEntry> entries)
 {
+    items(); // the rows given earlier come first
     for (const VtOptionEntry &e : entries) {
         if (!e.Text) {
             break;
@@ -60,6 +90,7 @@ void VtOptionList::Append(std::initializer_list<VtOptionEntry> entries)
 
 void VtOptionList::Append(int number, const QString &text)
 {
+    items();
     m_items.append({number, QString::number(number), text});
 }
 
@@ -67,6 +98,7 @@ void VtOptionList::Append(const QString &value, const QString &text)
 {
     VtOptionItem item{0, value, text};
     toNumber(value, &item.Number);
+    items();
     m_items.append(item);
 }
 
@@ -75,7 +107,7 @@ const VtOptionItem &VtOptionList::Entry(int i) const
     if (i < 0 || i >= Count()) {
         RaiseCommonError(12);
     }
-    return m_items.at(i);
+    return items().at(i);
 }
 
 bool VtOptionList::matches(const QString &entry, const QString &text, bool prefix) const
@@ -87,7 +119,7 @@ bool VtOptionList::matches(const QString &entry, const QString &text, bool prefi
 int VtOptionList::IndexOfText(const QString &text) const
 {
     for (int i = 0; i < Count(); ++i) {
-        if (matches(m_items.at(i).Text, text, Kind == okPrefix)) {
+        if (matches(items().at(i).Text, text, Kind == okPrefix)) {
             return i;
         }
     }
@@ -102,14 +134,14 @@ int VtOptionList::IndexOfValue(const QString &value) const
             return -1;
         }
         for (int i = 0; i < Count(); ++i) {
-            if (m_items.at(i).Number == number) {
+            if (items().at(i).Number == number) {
                 return i;
             }
         }
         return -1;
     }
     for (int i = 0; i < Count(); ++i) {
-        if (matches(m_items.at(i).Value, value, Kind == okPrefix)) {
+        if (matches(items().at(i).Value, value, Kind == okPrefix)) {
             return i;
         }
     }
@@ -122,7 +154,7 @@ QString VtOptionList::TextOf(const QString &value) const
     if (i < 0) {
         return value;
     }
-    const VtOptionItem &item = m_items.at(i);
+    const VtOptionItem &item = items().at(i);
     if (Kind == okPrefix) {
         return item.Text + value.mid(item.Value.size());
     }
@@ -135,7 +167,7 @@ QString VtOptionList::ValueOf(const QString &text) const
     if (i < 0) {
         return text;
     }
-    const VtOptionItem &item = m_items.at(i);
+    const VtOptionItem &item = items().at(i);
     switch (Kind) {
     case okNumber:
         return QString::number(item.Number);

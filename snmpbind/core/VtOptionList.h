@@ -2,6 +2,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <vector>
 
 #include <QList>
 #include <QString>
@@ -33,9 +34,13 @@ class VtOptionList
 {
 public:
     VtOptionList() = default;
+    /// A static table's rows up to the row without text; like the list below, turned into
+    /// entries when first used.
     explicit VtOptionList(
         const VtOptionEntry *table, int kind = okNumber, bool caseSensitive = false);
-    /// {{0, "Disable"}, {1, "Enable"}}: an okNumber list, not case-sensitive.
+    /// {{0, "Disable"}, {1, "Enable"}}: an okNumber list, not case-sensitive. The texts must
+    /// outlive the list (literals): they are turned into entries when the list is first used,
+    /// so the many static lists of the pages cost the start-up nothing.
     VtOptionList(std::initializer_list<VtOptionEntry> entries, int kind = okNumber,
         bool caseSensitive = false);
 
@@ -45,9 +50,13 @@ public:
     void Append(int number, const QString &text);
     void Append(const QString &value, const QString &text);
 
-    void Clear() { m_items.clear(); }
+    void Clear()
+    {
+        m_rows.clear();
+        m_items.clear();
+    }
 
-    int Count() const { return int(m_items.size()); }
+    int Count() const { return int(items().size()); }
 
     /// Entry i; throws VtException (-12) outside 0 <= i < Count().
     const VtOptionItem &Entry(int i) const;
@@ -68,5 +77,9 @@ public:
 private:
     bool matches(const QString &entry, const QString &text, bool prefix) const;
 
-    QList<VtOptionItem> m_items;
+    /// The entries, after turning the rows not yet turned into entries.
+    const QList<VtOptionItem> &items() const;
+
+    mutable std::vector<VtOptionEntry> m_rows; // given, not yet turned into entries
+    mutable QList<VtOptionItem> m_items;
 };

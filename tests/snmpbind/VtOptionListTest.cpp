@@ -69,6 +69,31 @@ TEST(VtOptionList, FirstEntryWinsAndCaseCanMatter)
     EXPECT_EQ(modes.TextOf(QStringLiteral("9")), QStringLiteral("Built at run time"));
 }
 
+// The given rows become entries only when the list is first used: whatever comes first, an
+// addition or a clearing, the order and the contents are those of an eager list.
+TEST(VtOptionList, RowsGivenAtConstructionComeBeforeLaterOnes)
+{
+    VtOptionList added({{1, "One"}, {2, "Two"}, {0, nullptr}, {3, "never"}});
+    added.Append(QStringLiteral("7"), QStringLiteral("Seven"));
+    added.Append({{8, "Eight"}});
+    ASSERT_EQ(added.Count(), 4);
+    EXPECT_EQ(added.Entry(0).Text, QStringLiteral("One"));
+    EXPECT_EQ(added.Entry(2).Number, 7);
+    EXPECT_EQ(added.Entry(3).Value, QStringLiteral("8"));
+
+    VtOptionList cleared(kEnableRows);
+    cleared.Clear();
+    EXPECT_EQ(cleared.Count(), 0);
+    cleared.Append(5, QStringLiteral("Five"));
+    EXPECT_EQ(cleared.TextOf(QStringLiteral("5")), QStringLiteral("Five"));
+    EXPECT_EQ(cleared.IndexOfText(QStringLiteral("Enable")), -1);
+
+    const VtOptionList source(kEnableRows);
+    const VtOptionList copy = source; // copied before its first use
+    EXPECT_EQ(copy.TextOf(QStringLiteral("1")), QStringLiteral("Enable"));
+    EXPECT_EQ(source.TextOf(QStringLiteral("0")), QStringLiteral("Disable"));
+}
+
 TEST(VtOptionList, TextAndPrefixKinds)
 {
     const VtOptionList tags({{0, "None", "none"}, {0, "Tagged", "tag"}}, okText);
