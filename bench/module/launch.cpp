@@ -91,6 +91,33 @@ long long cpuTicks(pid_t pid)
     return utime + stime;
 }
 
+/// Processor time of every thread of the process so far in nanoseconds, from the scheduler's
+/// own accounting (/proc/PID/task/TID/schedstat); -1 where the system keeps none. Clock ticks
+/// are samples: at 100 a second, an idle window of 30 s resolves only 0.033 % steps.
+long long cpuNanoseconds(pid_t pid)
+{
+    long long total = 0;
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    DIR *dir = opendir(tasks.c_str());
+    if (dir == nullptr) {
+        return -1;
+    }
+    bool any = false;
+    while (const dirent *entry = readdir(dir)) {
+        if (entry->d_name[0] == '.') {
+            continue;
+        }
+        std::ifstream in(tasks + "/" + entry->d_name + "/schedstat");
+        long long running = 0;
+        if (in >> running) {
+            total += running;
+            any = true;
+        }
+    }
+    closedir(dir);
+    return any ? total : -1;
+}
+
 void stop(pid_t pid)
 {
     kill(pid, SIGTERM);
@@ -169,6 +196,7 @@ int main(int argc, char **argv)
     std::printf("start_ms=%.1f", stamp - started);
     if (idleSeconds > 0) {
         const long long before = cpuTicks(pid);
+        const long long nsBefore = cpuNanoseconds(pid);
         const long long switchesBefore = contextSwitches(pid);
         const double from = monotonicMs();
         const double until = from + idleSeconds * 1000.0;
@@ -178,11 +206,13 @@ int main(int argc, char **argv)
             usleep(100000);
         }
         const long long ticks = cpuTicks(pid) - before;
+        const long long nsAfter = cpuNanoseconds(pid);
         const long long switches = contextSwitches(pid) - switchesBefore;
         const double seconds = (monotonicMs() - from) / 1000.0;
-        std::printf(" idle_cpu_pct=%.3f idle_wakeups_per_s=%.2f",
-            100.0 * static_cast<double>(ticks) / static_cast<double>(sysconf(_SC_CLK_TCK))
-                / seconds,
+        const double busySeconds = nsBefore >= 0 && nsAfter >= 0
+            ? static_cast<double>(nsAfter - nsBefore) / 1e9
+            : static_cast<double>(ticks) / static_cast<double>(sysconf(_SC_CLK_TCK));
+        std::printf(" idle_cpu_pct=%.3f idle_wakeups_per_s=%.2f", 100.0 * busySeconds / seconds,
             static_cast<double>(switches) / seconds);
     }
     std::printf(" rss_kb=%ld\n", statusKb(pid, "VmHWM"));
