@@ -30,7 +30,9 @@ LedLight::LedLight(QWidget *parent, const QString &name)
 {
     setObjectName(name);
     setFixedSize(kLightWidth, kLightHeight);
-    setAttribute(Qt::WA_TranslucentBackground);
+    // Each look holds the part of the picture beneath the light: a blink repaints the light
+    // alone, not the picture under it as well.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void LedLight::setColour(const QColor &colour)
@@ -44,12 +46,20 @@ void LedLight::setColour(const QColor &colour)
 void LedLight::paintEvent(QPaintEvent *)
 {
     const qreal ratio = devicePixelRatioF();
+    // first: drawing the picture for the first time forgets the looks drawn over the old one
+    auto *picture = qobject_cast<DevicePicture *>(parentWidget());
+    const QPixmap *beneath = picture ? &picture->backdrop() : nullptr;
     QPixmap &face = m_faces[m_colour.rgba()];
     if (face.isNull() || !qFuzzyCompare(face.devicePixelRatio(), ratio)) {
         face = QPixmap((QSizeF(size()) * ratio).toSize());
         face.setDevicePixelRatio(ratio);
-        face.fill(Qt::transparent);
+        face.fill(palette().color(QPalette::Window));
         QPainter p(&face);
+        if (beneath) {
+            p.drawPixmap(QPointF(0, 0), *beneath,
+                QRectF(QPointF(pos()) * beneath->devicePixelRatio(),
+                    QSizeF(size()) * beneath->devicePixelRatio()));
+        }
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(QColor(0x30, 0x30, 0x30), 1));
         p.setBrush(m_colour);
@@ -83,10 +93,10 @@ QColor DevicePicture::initialColour()
     return {0x5A, 0x5E, 0x5A};
 }
 
-void DevicePicture::paintEvent(QPaintEvent *event)
+const QPixmap &DevicePicture::backdrop()
 {
-    // Drawn once into a picture of its own, on the first paint: a light that blinks repaints the
-    // picture beneath it, and copying that part costs far less than drawing it again.
+    // Drawn once into a picture of its own: a repaint copies the part it needs, which costs far
+    // less than drawing it again.
     const qreal ratio = devicePixelRatioF();
     if (m_backdrop.isNull() || !qFuzzyCompare(m_backdrop.devicePixelRatio(), ratio)) {
         m_backdrop = QPixmap((QSizeF(size()) * ratio).toSize());
@@ -94,10 +104,21 @@ void DevicePicture::paintEvent(QPaintEvent *event)
         m_backdrop.fill(Qt::transparent);
         QPainter painter(&m_backdrop);
         drawBackdrop(painter);
+        painter.end();
+        for (LedLight *light : {LED_Power, LED_APstatus, LED_24GLan, LED_5GLan}) {
+            light->forgetLooks(); // they hold parts of the old one
+        }
     }
+    return m_backdrop;
+}
+
+void DevicePicture::paintEvent(QPaintEvent *event)
+{
+    const QPixmap &picture = backdrop();
+    const qreal ratio = picture.devicePixelRatio();
     const QRect area = event->rect();
     QPainter p(this);
-    p.drawPixmap(area.topLeft(), m_backdrop,
+    p.drawPixmap(area.topLeft(), picture,
         QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
 }
 
@@ -105,6 +126,10 @@ void DevicePicture::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
         m_backdrop = QPixmap();
+        for (LedLight *light : {LED_Power, LED_APstatus, LED_24GLan, LED_5GLan}) {
+            light->forgetLooks();
+            light->update();
+        }
     }
     QWidget::changeEvent(event);
 }

@@ -20,6 +20,9 @@ public:
 
     void setColour(const QColor &colour);
 
+    /// Forgets the looks drawn so far (the picture beneath changed).
+    void forgetLooks() { m_faces.clear(); }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
@@ -45,6 +48,9 @@ public:
 
     /// The colour a light has before the first poll decided anything.
     static QColor initialColour();
+
+    /// The picture without its lights at the widget's pixel density, drawn when first wanted.
+    const QPixmap &backdrop();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

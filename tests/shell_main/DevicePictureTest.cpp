@@ -3,6 +3,8 @@
 #include "DeferredIconStyle.h"
 #include "DevicePicture.h"
 
+#include <utility>
+
 #include <QImage>
 #include <QPixmap>
 
@@ -27,6 +29,30 @@ TEST(DevicePicture, ALightShowsEachColourItIsGivenAgain)
     for (const QColor &colour : {green, grey, green, red, grey}) {
         light.setColour(colour);
         EXPECT_EQ(centreOf(light).rgb(), colour.rgb()) << colour.name().toStdString();
+    }
+}
+
+// A light draws the picture beneath its rounded corners itself (a blink repaints the light alone):
+// its corners show that picture, also after the picture was drawn again.
+TEST(DevicePicture, ALightsCornersShowThePictureBeneath)
+{
+    DevicePicture picture;
+    LedLight &light = *picture.LED_5GLan;
+    light.setColour(QColor(0x00, 0xC0, 0x00));
+    for (int round = 0; round < 2; ++round) {
+        const QImage shown = picture.grab().toImage();
+        const QImage bare = picture.backdrop().toImage();
+        const QColor corner = shown.pixelColor(light.pos());
+        const QColor beneath = bare.pixelColor(light.pos());
+        for (const auto &[got, want] :
+            {std::pair{corner.red(), beneath.red()}, std::pair{corner.green(), beneath.green()},
+                std::pair{corner.blue(), beneath.blue()}}) {
+            EXPECT_NEAR(got, want, 12) << "round " << round << ": " << corner.name().toStdString()
+                                       << " over " << beneath.name().toStdString();
+        }
+        QFont larger = picture.font();
+        larger.setPixelSize(larger.pixelSize() > 0 ? larger.pixelSize() + 4 : 16);
+        picture.setFont(larger); // the picture is drawn again
     }
 }
 
