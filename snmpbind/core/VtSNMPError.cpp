@@ -287,8 +287,8 @@ void readPendingFiles(std::size_t index)
         return;
     }
     const std::vector<QString> files = std::exchange(pending, {});
-    for (auto it = files.rbegin(); it != files.rend(); ++it) {
-        if (std::vector<QString> entries = readCatalogFile(*it); !entries.empty()) {
+    for (std::size_t i = files.size(); i-- > 0;) { // the newest first
+        if (std::vector<QString> entries = readCatalogFile(files[i]); !entries.empty()) {
             loadedCatalogs()[index] = std::move(entries);
             return;
         }

@@ -27,7 +27,7 @@ protected:
 
     QString write(const char *name, const QByteArray &content) const
     {
-        const QString file = path(name);
+        QString file = path(name);
         QDir().mkpath(QFileInfo(file).path());
         QFile out(file);
         EXPECT_TRUE(out.open(QIODevice::WriteOnly));

@@ -89,9 +89,12 @@ TEST(VtOptionList, RowsGivenAtConstructionComeBeforeLaterOnes)
     EXPECT_EQ(cleared.IndexOfText(QStringLiteral("Enable")), -1);
 
     const VtOptionList source(kEnableRows);
-    const VtOptionList copy = source; // copied before its first use
+    VtOptionList copy = source; // copied before its first use, then changed alone
+    copy.Append(2, QStringLiteral("Two"));
     EXPECT_EQ(copy.TextOf(QStringLiteral("1")), QStringLiteral("Enable"));
+    EXPECT_EQ(copy.Count(), 3);
     EXPECT_EQ(source.TextOf(QStringLiteral("0")), QStringLiteral("Disable"));
+    EXPECT_EQ(source.Count(), 2);
 }
 
 TEST(VtOptionList, TextAndPrefixKinds)

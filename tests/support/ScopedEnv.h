@@ -15,11 +15,12 @@ public:
 
     ~ScopedEnv()
     {
-        for (auto it = m_saved.crbegin(); it != m_saved.crend(); ++it) {
-            if (it->wasSet) {
-                qputenv(it->name.constData(), it->value);
+        for (qsizetype i = m_saved.size(); i-- > 0;) { // the last change is undone first
+            const Saved &saved = m_saved.at(i);
+            if (saved.wasSet) {
+                qputenv(saved.name.constData(), saved.value);
             } else {
-                qunsetenv(it->name.constData());
+                qunsetenv(saved.name.constData());
             }
         }
     }
