@@ -125,11 +125,7 @@ void DevicePicture::paintEvent(QPaintEvent *event)
 void DevicePicture::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
-        m_backdrop = QPixmap();
-        for (LedLight *light : {LED_Power, LED_APstatus, LED_24GLan, LED_5GLan}) {
-            light->forgetLooks();
-            light->update();
-        }
+        m_backdrop = QPixmap(); // drawn again at the next paint, which forgets the lights' looks
     }
     QWidget::changeEvent(event);
 }

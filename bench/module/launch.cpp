@@ -41,20 +41,31 @@ long statusKb(pid_t pid, const char *field)
     return -1;
 }
 
+/// Calls `visit` with the /proc directory of every thread of the process; false when there is
+/// no such process.
+template <typename Visit>
+bool forEachThread(pid_t pid, Visit visit)
+{
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    DIR *dir = opendir(tasks.c_str());
+    if (dir == nullptr) {
+        return false;
+    }
+    while (const dirent *entry = readdir(dir)) {
+        if (entry->d_name[0] != '.') {
+            visit(tasks + "/" + entry->d_name);
+        }
+    }
+    closedir(dir);
+    return true;
+}
+
 /// Context switches of every thread of the process so far: how often it woke up.
 long long contextSwitches(pid_t pid)
 {
     long long total = 0;
-    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
-    DIR *dir = opendir(tasks.c_str());
-    if (dir == nullptr) {
-        return -1;
-    }
-    while (const dirent *entry = readdir(dir)) {
-        if (entry->d_name[0] == '.') {
-            continue;
-        }
-        std::ifstream in(tasks + "/" + entry->d_name + "/status");
+    const bool found = forEachThread(pid, [&total](const std::string &thread) {
+        std::ifstream in(thread + "/status");
         std::string line;
         while (std::getline(in, line)) {
             for (const char *key : {"voluntary_ctxt_switches:", "nonvoluntary_ctxt_switches:"}) {
@@ -63,9 +74,8 @@ long long contextSwitches(pid_t pid)
                 }
             }
         }
-    }
-    closedir(dir);
-    return total;
+    });
+    return found ? total : -1;
 }
 
 /// User plus system time of the process in clock ticks.
@@ -97,24 +107,15 @@ long long cpuTicks(pid_t pid)
 long long cpuNanoseconds(pid_t pid)
 {
     long long total = 0;
-    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
-    DIR *dir = opendir(tasks.c_str());
-    if (dir == nullptr) {
-        return -1;
-    }
     bool any = false;
-    while (const dirent *entry = readdir(dir)) {
-        if (entry->d_name[0] == '.') {
-            continue;
-        }
-        std::ifstream in(tasks + "/" + entry->d_name + "/schedstat");
+    forEachThread(pid, [&total, &any](const std::string &thread) {
+        std::ifstream in(thread + "/schedstat");
         long long running = 0;
         if (in >> running) {
             total += running;
             any = true;
         }
-    }
-    closedir(dir);
+    });
     return any ? total : -1;
 }
 

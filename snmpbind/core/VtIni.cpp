@@ -22,8 +22,7 @@ VtIni::VtIni(QString fileName) : FileName(std::move(fileName)) { }
 
 const QString *VtIni::text() const
 {
-    if (!m_read || m_readName != FileName) {
-        m_read = true;
+    if (m_readName != FileName) {
         m_readName = FileName;
         m_text.reset();
         QFile file(FileName);

@@ -23,9 +23,8 @@ public:
 private:
     const QString *text() const;
 
-    mutable bool m_read = false;
-    mutable QString m_readName;            // the FileName m_text was read from
-    mutable std::optional<QString> m_text; // empty: the file could not be read
+    mutable std::optional<QString> m_readName; // the FileName m_text was read from; none yet
+    mutable std::optional<QString> m_text;     // empty: the file could not be read
 };
 
 /// The name alone for an empty directory; directory + name when the directory already ends in a
