@@ -37,10 +37,18 @@ LedLight::LedLight(QWidget *parent, const QString &name)
 
 void LedLight::setColour(const QColor &colour)
 {
-    if (colour != m_colour) {
-        m_colour = colour;
+    if (takeColour(colour)) {
         update();
     }
+}
+
+bool LedLight::takeColour(const QColor &colour)
+{
+    if (colour == m_colour) {
+        return false;
+    }
+    m_colour = colour;
+    return true;
 }
 
 void LedLight::paintEvent(QPaintEvent *)

@@ -18,7 +18,12 @@ public:
 
     QColor colour() const { return m_colour; }
 
+    /// Sets the colour and schedules a paint when it changed.
     void setColour(const QColor &colour);
+
+    /// Sets the colour without scheduling a paint; true when it changed. The caller paints the
+    /// lights it changed together, in one pass.
+    bool takeColour(const QColor &colour);
 
     /// Forgets the looks drawn so far (the picture beneath changed).
     void forgetLooks() { m_faces.clear(); }

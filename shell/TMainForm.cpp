@@ -8,6 +8,7 @@
 #include "PlatformPaths.h"
 #include "SnmpEventProcessor.h"
 #include "SnmpInit.h"
+#include "StatusLine.h"
 #include "VtOptionList.h"
 #include "VtSNMPDevice.h"
 #include "VtSNMPRequest.h"
@@ -27,6 +28,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QRegion>
 #include <QScopeGuard>
 #include <QStatusBar>
 #include <QTime>
@@ -194,7 +196,7 @@ TMainForm::TMainForm(const ModuleSettings &settings, QWidget *parent)
       LED_APstatus(Image2->LED_APstatus),
       LED_24GLan(Image2->LED_24GLan),
       LED_5GLan(Image2->LED_5GLan),
-      MainStatusBar(new QStatusBar(this)),
+      MainStatusBar(new StatusLine(this)),
       LedStatus(new QTimer(this)),
       LedBlink(new QTimer(this)),
       Timer1(new QTimer(this)),
@@ -542,7 +544,7 @@ void TMainForm::LedStatusTimer()
 void TMainForm::agentPollFailed(const QString &text)
 {
     m_state.markUnreachable();
-    MainStatusBar->showMessage(text);
+    MainStatusBar->showNow(text);
     LedStatus->start();
 }
 
@@ -550,11 +552,11 @@ void TMainForm::agentPollDone(const VtSNMPError &result)
 {
     if (result.Code != 0) {
         m_state.markUnreachable();
-        MainStatusBar->showMessage(result.Message);
+        MainStatusBar->showNow(result.Message);
     } else {
         const bool first = !m_state.reachable();
         const QString text = result.Message.isEmpty() ? SuccessResult().Message : result.Message;
-        MainStatusBar->showMessage(agentPollText(text));
+        MainStatusBar->showNow(agentPollText(text));
         if (!LedBlink->isActive()) {
             LedBlink->start();
         }
@@ -605,10 +607,18 @@ void TMainForm::showLights()
         {LED_24GLan, DeviceState::Light::Wlan24G},
         {LED_5GLan, DeviceState::Light::Wlan5G},
     };
+    // A blink paints the lights it changed at once, in one pass: a scheduled paint would wake the
+    // event loop a second time for every blink.
+    QRegion changed;
     for (const auto &[led, light] : lights) {
         const DeviceState::Look look = m_state.look(light);
-        led->setColour(colourOf(look.colour));
+        if (led->takeColour(colourOf(look.colour))) {
+            changed += led->geometry();
+        }
         led->setVisible(look.visible);
+    }
+    if (!changed.isEmpty()) {
+        Image2->repaint(changed);
     }
 }
 

@@ -16,13 +16,13 @@
 #include <QStringList>
 
 class DevicePicture;
+class StatusLine;
 class LedLight;
 class QAction;
 class QComboBox;
 class QDialog;
 class QLineEdit;
 class QListWidget;
-class QStatusBar;
 class QTimer;
 class VtSNMPRequest;
 class VtSNMPRequest2Edits;
@@ -53,7 +53,7 @@ public:
     LedLight *LED_APstatus;
     LedLight *LED_24GLan;
     LedLight *LED_5GLan;
-    QStatusBar *MainStatusBar;
+    StatusLine *MainStatusBar;
     QTimer *LedStatus;
     QTimer *LedBlink;
     QTimer *Timer1;

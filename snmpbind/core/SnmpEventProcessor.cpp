@@ -107,7 +107,7 @@ void SnmpEventProcessor::Process(int fd)
     }
     netsnmp::Adapter &adapter = netsnmp::Adapter::instance();
     if (adapter.started()) {
-        adapter.process(fd);
+        adapter.process();
     }
     m_busy = false;
     WatchSockets();

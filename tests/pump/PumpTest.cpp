@@ -11,6 +11,8 @@
 
 #include <optional>
 
+#include <QCoreApplication>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -90,6 +92,31 @@ TEST_F(Pump, TicksOnlyFromASendToTheCompletionOfTheLastExchange)
     EXPECT_TRUE(pump.IsTicking()) << "starting with an exchange outstanding does not tick";
     ASSERT_TRUE(kvatest::waitUntil([&] { return result.has_value(); }));
     EXPECT_FALSE(pump.IsTicking());
+}
+
+// Answers that arrived together are all read by the one pass their socket's notification runs:
+// the main window's three poll answers cost one pass of the event loop, not three.
+TEST_F(Pump, AnswersThatArrivedTogetherAreReadInOnePass)
+{
+    SnmpEventProcessor &pump = SnmpEventProcessor::Instance();
+    const int interval = pump.Interval();
+    pump.SetInterval(3600 * 1000); // only the notification reads
+    const auto restore = qScopeGuard([&] { pump.SetInterval(interval); });
+    int done = 0;
+    VtSNMPRequest reads[3];
+    for (VtSNMPRequest &r : reads) {
+        r.Vars = VtSNMPVarList(kName, itScalars);
+        r.ReadAsync([&](void *, const VtSNMPError &, VtSNMPVarList &) { ++done; }, nullptr, true);
+    }
+    // the device answers in order: once a blocking read is answered, the three answers wait
+    VtSNMPRequest blocking;
+    blocking.Vars = VtSNMPVarList(kName, itScalars);
+    bool ok = true;
+    blocking.ReadOnce(ok, true);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(done, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(done, 3);
 }
 
 TEST_F(Pump, ALostAnswerIsSentAgainAndTheRetryAnswered)

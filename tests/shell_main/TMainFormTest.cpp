@@ -7,6 +7,7 @@
 #include "PageRegistry.h"
 #include "RecordingUi.h"
 #include "SimulatorProcess.h"
+#include "StatusLine.h"
 #include "TFM_Page.h"
 #include "TFM_Waiting.h"
 #include "TMainForm.h"

@@ -802,7 +802,7 @@ int Adapter::Private::sendOn(Handle *h, const Target &target, PduType type,
     return SNMPERR_SUCCESS;
 }
 
-void Adapter::process(int notified)
+void Adapter::process()
 {
     if (d->processing) {
         return;
@@ -817,9 +817,9 @@ void Adapter::process(int notified)
     for (Handle *h : async) {
         netsnmp_transport *transport = snmp_sess_transport(h->session);
         const int fd = transport != nullptr ? transport->sock : -1;
-        // read while the socket holds answers, so a busy walk is not held to one row per tick
-        const int rounds = fd == notified ? 1 : 256;
-        for (int round = 0; fd >= 0 && round < rounds; ++round) {
+        // Read while the socket holds answers: a busy walk is not held to one row per tick, and
+        // answers that arrived together cost one pass of the event loop, not one each.
+        for (int round = 0; fd >= 0 && round < 256; ++round) {
             pollfd p{fd, POLLIN, 0};
             if (poll(&p, 1, 0) <= 0 || (p.revents & POLLIN) == 0) {
                 break;

@@ -115,9 +115,9 @@ public:
         Completion done, OpenFailure *failure);
 
     /// The pump's work: reads what the asynchronous handles' sockets hold and lets Net-SNMP run
-    /// its time-outs and retransmissions. `notified` is a socket whose read notification called
-    /// the pump: it is read once, as its notifier fires again while answers are left.
-    void process(int notified = -1);
+    /// its time-outs and retransmissions. Each socket is read while it holds answers, whether a
+    /// tick or a socket's read notification called the pump.
+    void process();
 
     /// Whether any asynchronous exchange awaits its answer, a retransmission or its time-out.
     bool outstanding() const;
