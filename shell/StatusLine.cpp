@@ -18,14 +18,21 @@ StatusLine::StatusLine(QWidget *parent) : QStatusBar(parent)
 
 void StatusLine::showNow(const QString &text)
 {
+    if (setMessage(text)) {
+        repaint();
+    }
+}
+
+bool StatusLine::setMessage(const QString &text)
+{
     if (text == currentMessage()) {
-        return;
+        return false;
     }
     // showMessage() would schedule a paint, and with it another pass of the event loop
     setAttribute(Qt::WA_UpdatesDisabled, true);
     showMessage(text);
     setAttribute(Qt::WA_UpdatesDisabled, false);
-    repaint();
+    return true;
 }
 
 void StatusLine::paintEvent(QPaintEvent *event)

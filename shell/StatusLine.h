@@ -16,6 +16,10 @@ public:
     /// showMessage() is painted at the next pass of the event loop instead.
     void showNow(const QString &text);
 
+    /// Makes `text` the message without painting it; true when it changed. The caller paints
+    /// the bar (with whatever else changed) before returning to the event loop.
+    bool setMessage(const QString &text);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 };

@@ -17,6 +17,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <utility>
 
 #include <QAction>
 #include <QApplication>
@@ -543,27 +544,34 @@ void TMainForm::LedStatusTimer()
 
 void TMainForm::agentPollFailed(const QString &text)
 {
+    m_holdPaint = true;
     m_state.markUnreachable();
-    MainStatusBar->showNow(text);
+    showStatus(text);
+    m_holdPaint = false;
+    paintChanged();
     LedStatus->start();
 }
 
 void TMainForm::agentPollDone(const VtSNMPError &result)
 {
+    // the status text and the lights the answer changed are painted together
+    m_holdPaint = true;
+    const bool first = result.Code == 0 && !m_state.reachable();
     if (result.Code != 0) {
         m_state.markUnreachable();
-        MainStatusBar->showNow(result.Message);
+        showStatus(result.Message);
     } else {
-        const bool first = !m_state.reachable();
         const QString text = result.Message.isEmpty() ? SuccessResult().Message : result.Message;
-        MainStatusBar->showNow(agentPollText(text));
+        showStatus(agentPollText(text));
         if (!LedBlink->isActive()) {
             LedBlink->start();
         }
         m_state.markReachable();
-        if (first) {
-            moduleTrace("reachable");
-        }
+    }
+    m_holdPaint = false;
+    paintChanged();
+    if (first) {
+        moduleTrace("reachable");
     }
     LedStatus->start();
 }
@@ -607,19 +615,32 @@ void TMainForm::showLights()
         {LED_24GLan, DeviceState::Light::Wlan24G},
         {LED_5GLan, DeviceState::Light::Wlan5G},
     };
-    // A blink paints the lights it changed at once, in one pass: a scheduled paint would wake the
-    // event loop a second time for every blink.
-    QRegion changed;
     for (const auto &[led, light] : lights) {
         const DeviceState::Look look = m_state.look(light);
         if (led->takeColour(colourOf(look.colour))) {
-            changed += led->geometry();
+            m_changed += QRect(led->mapTo(this, QPoint(0, 0)), led->size());
         }
         led->setVisible(look.visible);
     }
-    if (!changed.isEmpty()) {
-        Image2->repaint(changed);
+    paintChanged();
+}
+
+void TMainForm::showStatus(const QString &text)
+{
+    if (MainStatusBar->setMessage(text)) {
+        m_changed += MainStatusBar->geometry();
     }
+}
+
+void TMainForm::paintChanged()
+{
+    // Painted at once rather than scheduled: a scheduled paint takes another pass of the event
+    // loop, and a blink would cost two passes instead of one.
+    if (m_holdPaint || m_changed.isEmpty()) {
+        return;
+    }
+    const QRegion changed = std::exchange(m_changed, QRegion());
+    repaint(changed);
 }
 
 void TMainForm::SaveandActivate1Click()

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include <QMainWindow>
+#include <QRegion>
 #include <QString>
 #include <QStringList>
 
@@ -111,6 +112,11 @@ private:
     void agentPollDone(const VtSNMPError &result);
     void agentPollFailed(const QString &text);
     void showLights();
+    /// Sets the status text; it is painted with the lights by paintChanged().
+    void showStatus(const QString &text);
+    /// Paints the lights and the status text changed since the last paint, in one pass over
+    /// the window, unless a poll's answer is still being handled (m_holdPaint).
+    void paintChanged();
     void openPage(const QString &entry);
     int refuse(const QString &caption, const QString &text);
 
@@ -130,4 +136,6 @@ private:
     std::shared_ptr<bool> m_alive;
     int m_addressRounds = 0;
     bool m_pageOpen = false;
+    QRegion m_changed;
+    bool m_holdPaint = false;
 };

@@ -1,8 +1,11 @@
 // Starts a program, times it from just before its start to its trace stamp with a marker, and
 // reports its peak memory and, on request, its processor time while it idles afterwards.
 //
-//     kva-bench-module-launch [--idle SECONDS] MARKER PROGRAM [ARGS...]
+//     kva-bench-module-launch [--idle SECONDS [--settle SECONDS]] MARKER PROGRAM [ARGS...]
 //     start_ms=<n> rss_kb=<n> [idle_cpu_pct=<n> idle_wakeups_per_s=<n>]
+//
+// The idle window opens `--settle` seconds after the marker (none unless given): the work that
+// follows the start-up, such as the first paint of the window, is a one-off, not an idle rate.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -138,12 +141,18 @@ int main(int argc, char **argv)
 {
     int at = 1;
     int idleSeconds = 0;
+    double settleSeconds = 0;
     if (argc > 2 && std::strcmp(argv[1], "--idle") == 0) {
         idleSeconds = std::atoi(argv[2]);
         at = 3;
+        if (argc > 4 && std::strcmp(argv[3], "--settle") == 0) {
+            settleSeconds = std::atof(argv[4]);
+            at = 5;
+        }
     }
     if (argc - at < 2) {
-        std::fprintf(stderr, "usage: %s [--idle SECONDS] MARKER PROGRAM [ARGS...]\n", argv[0]);
+        std::fprintf(stderr,
+            "usage: %s [--idle SECONDS [--settle SECONDS]] MARKER PROGRAM [ARGS...]\n", argv[0]);
         return 2;
     }
     const std::string marker = std::string(" ") + argv[at];
@@ -196,6 +205,12 @@ int main(int argc, char **argv)
     }
     std::printf("start_ms=%.1f", stamp - started);
     if (idleSeconds > 0) {
+        const double settled = monotonicMs() + settleSeconds * 1000.0;
+        while (monotonicMs() < settled) {
+            char sink[4096];
+            while (read(fds[0], sink, sizeof sink) > 0) { }
+            usleep(100000);
+        }
         const long long before = cpuTicks(pid);
         const long long nsBefore = cpuNanoseconds(pid);
         const long long switchesBefore = contextSwitches(pid);
