@@ -18,31 +18,53 @@ StatusLine::StatusLine(QWidget *parent) : QStatusBar(parent)
 
 void StatusLine::showNow(const QString &text)
 {
-    if (setMessage(text)) {
-        repaint();
+    const QRect changed = setMessage(text);
+    if (!changed.isEmpty()) {
+        repaint(changed);
     }
 }
 
-bool StatusLine::setMessage(const QString &text)
+QRect StatusLine::setMessage(const QString &text)
 {
-    if (text == currentMessage()) {
-        return false;
+    const QString before = currentMessage();
+    if (text == before) {
+        return {};
     }
     // showMessage() would schedule a paint, and with it another pass of the event loop
     setAttribute(Qt::WA_UpdatesDisabled, true);
     showMessage(text);
     setAttribute(Qt::WA_UpdatesDisabled, false);
-    return true;
+    if (!drawsItself(before) || !drawsItself(text)) {
+        return rect();
+    }
+    qsizetype same = 0;
+    while (same < before.size() && same < text.size() && before[same] == text[same]) {
+        ++same;
+    }
+    if (same == 0) {
+        return rect();
+    }
+    // Text is drawn glyph after glyph without shaping, so what precedes the first change keeps
+    // its place; two pixels more cover a glyph reaching back over its left edge.
+    const QRect area = messageArea();
+    const int from =
+        qMax(0, area.left() + int(QFontMetricsF(font()).horizontalAdvance(text.left(same))) - 2);
+    return QRect(from, 0, width() - from, height());
+}
+
+bool StatusLine::drawsItself(const QString &message) const
+{
+    // The plain status bar draws widgets in the bar, right-to-left text or layout, and texts
+    // with length variants (it picks the one that fits).
+    return !message.isEmpty() && !isRightToLeft() && !message.isRightToLeft()
+        && !message.contains(QChar(0x9c))
+        && findChild<QWidget *>(QString(), Qt::FindDirectChildrenOnly) == nullptr;
 }
 
 void StatusLine::paintEvent(QPaintEvent *event)
 {
     const QString message = currentMessage();
-    // The plain status bar draws widgets in the bar, right-to-left text or layout, and texts
-    // with length variants (it picks the one that fits).
-    if (message.isEmpty() || isRightToLeft() || message.isRightToLeft()
-        || message.contains(QChar(0x9c))
-        || findChild<QWidget *>(QString(), Qt::FindDirectChildrenOnly) != nullptr) {
+    if (!drawsItself(message)) {
         QStatusBar::paintEvent(event);
         return;
     }
@@ -50,8 +72,7 @@ void StatusLine::paintEvent(QPaintEvent *event)
     QStyleOption option;
     option.initFrom(this);
     style()->drawPrimitive(QStyle::PE_PanelStatusBar, &option, &p, this);
-    // the plain status bar's message area: 6 pixels in from the left, 12 from the right
-    const QRect area(6, 0, width() - 18, height());
+    const QRect area = messageArea();
     p.setClipRect(area);
     p.setPen(palette().windowText().color());
     QString line = message;

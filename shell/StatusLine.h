@@ -16,10 +16,18 @@ public:
     /// showMessage() is painted at the next pass of the event loop instead.
     void showNow(const QString &text);
 
-    /// Makes `text` the message without painting it; true when it changed. The caller paints
-    /// the bar (with whatever else changed) before returning to the event loop.
-    bool setMessage(const QString &text);
+    /// Makes `text` the message without painting it and returns the part of the bar to paint:
+    /// none for the same text, and from the first changed character on when the text begins as
+    /// the old one did (a poll's text differs only in its time).
+    QRect setMessage(const QString &text);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    /// Whether the bar draws `message` itself rather than leaving it to the plain status bar.
+    bool drawsItself(const QString &message) const;
+
+    /// The plain status bar's message area: 6 pixels in from the left, 12 from the right.
+    QRect messageArea() const { return {6, 0, width() - 18, height()}; }
 };

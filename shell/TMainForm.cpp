@@ -627,9 +627,7 @@ void TMainForm::showLights()
 
 void TMainForm::showStatus(const QString &text)
 {
-    if (MainStatusBar->setMessage(text)) {
-        m_changed += MainStatusBar->geometry();
-    }
+    m_changed += MainStatusBar->setMessage(text).translated(MainStatusBar->pos());
 }
 
 void TMainForm::paintChanged()

@@ -1,5 +1,6 @@
-// The status line draws its message as the plain status bar does, and a message shown with
-// showNow() is painted before the call returns, leaving nothing to paint later.
+// The status line draws its message as the plain status bar does, a new message repaints only
+// from its first change on, and a message shown with showNow() is painted before the call
+// returns, leaving nothing to paint later.
 #include "CaseName.h"
 #include "StatusLine.h"
 #include "WaitUntil.h"
@@ -60,6 +61,60 @@ INSTANTIATE_TEST_SUITE_P(Messages, StatusLineDraws,
         MessageCase{"LengthVariants", QStringLiteral("the long variant\x9cshort")},
         MessageCase{"LongerThanTheBar", QString(120, QLatin1Char('W'))},
         MessageCase{"RightToLeft", QString::fromUtf8("\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d 12")}),
+    kvatest::caseName);
+
+struct ChangeCase
+{
+    const char *name;
+    QString before;
+    QString after;
+    bool partial; // only the end of the bar needs painting
+};
+
+void PrintTo(const ChangeCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class StatusLineChange : public testing::TestWithParam<ChangeCase>
+{ };
+
+// Painting only the part setMessage() returns, over what the old text left, gives the same
+// picture as painting the whole bar with the new text.
+TEST_P(StatusLineChange, PaintsThePartThatChanged)
+{
+    const ChangeCase &c = GetParam();
+    StatusLine line;
+    line.setSizeGripEnabled(false);
+    line.resize(360, 22);
+    QImage image(line.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    line.showMessage(c.before);
+    line.render(&image);
+    const QRect changed = line.setMessage(c.after);
+    EXPECT_EQ(changed.left() > 0, c.partial) << changed.left();
+    EXPECT_EQ(changed.right(), line.rect().right());
+    line.render(&image, changed.topLeft(), QRegion(changed));
+    QImage whole(line.size(), QImage::Format_ARGB32_Premultiplied);
+    whole.fill(Qt::white);
+    line.render(&whole);
+    EXPECT_EQ(image, whole);
+    EXPECT_TRUE(line.setMessage(c.after).isEmpty()) << "the same text again";
+}
+
+INSTANTIATE_TEST_SUITE_P(Changes, StatusLineChange,
+    testing::Values(ChangeCase{"Seconds", QStringLiteral("Get: Get OK!. Receive at 01:02:03 AM."),
+                        QStringLiteral("Get: Get OK!. Receive at 01:02:05 AM."), true},
+        ChangeCase{"Minutes", QStringLiteral("Get: Get OK!. Receive at 01:02:59 AM."),
+            QStringLiteral("Get: Get OK!. Receive at 01:03:01 AM."), true},
+        ChangeCase{"Shorter", QStringLiteral("Get: Get OK!. Receive at 11:59:59 AM."),
+            QStringLiteral("Get: Get OK!"), true},
+        ChangeCase{"Longer", QStringLiteral("Get: Get OK!"),
+            QStringLiteral("Get: Get OK!. Receive at 12:00:01 PM."), true},
+        ChangeCase{"Other", QStringLiteral("Get: Get OK!. Receive at 12:00:01 PM."),
+            QStringLiteral("Request timed out"), false},
+        ChangeCase{"FromRightToLeft", QString::fromUtf8("\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d 12"),
+            QString::fromUtf8("\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d 13"), false}),
     kvatest::caseName);
 
 class PaintCounter : public QObject
