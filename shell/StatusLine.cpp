@@ -7,6 +7,26 @@
 #include <QPainter>
 #include <QStyleOption>
 
+namespace {
+
+/// Whether every character of `text` is drawn as a glyph of its own, placed after the one
+/// before whatever follows: Latin text up to the combining marks, and the CJK ranges. Other
+/// scripts may join or reorder characters across a change.
+bool placedGlyphByGlyph(const QString &text)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool alone = u < 0x0300 || (u >= 0x3000 && u <= 0x9FFF)
+            || (u >= 0xAC00 && u <= 0xD7A3) || (u >= 0xFF00 && u <= 0xFFEF);
+        if (!alone) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 StatusLine::StatusLine(QWidget *parent) : QStatusBar(parent)
 {
     // Plain text is drawn without a shaping pass; text that needs one (joined scripts) still
@@ -30,11 +50,15 @@ QRect StatusLine::setMessage(const QString &text)
     if (text == before) {
         return {};
     }
-    // showMessage() would schedule a paint, and with it another pass of the event loop
+    // showMessage() would schedule a paint of the whole message area, and with it another pass
+    // of the event loop. Updates are held off for this call alone, on this bar alone (the
+    // switch of setUpdatesEnabled() would schedule that paint itself); the caller paints the
+    // part returned.
     setAttribute(Qt::WA_UpdatesDisabled, true);
     showMessage(text);
     setAttribute(Qt::WA_UpdatesDisabled, false);
-    if (!drawsItself(before) || !drawsItself(text)) {
+    if (!drawsItself(before) || !drawsItself(text) || !placedGlyphByGlyph(before)
+        || !placedGlyphByGlyph(text)) {
         return rect();
     }
     qsizetype same = 0;
@@ -44,8 +68,8 @@ QRect StatusLine::setMessage(const QString &text)
     if (same == 0) {
         return rect();
     }
-    // Text is drawn glyph after glyph without shaping, so what precedes the first change keeps
-    // its place; two pixels more cover a glyph reaching back over its left edge.
+    // What precedes the first change keeps its place; two pixels more cover a glyph reaching
+    // back over its left edge.
     const QRect area = messageArea();
     const int from =
         qMax(0, area.left() + int(QFontMetricsF(font()).horizontalAdvance(text.left(same))) - 2);

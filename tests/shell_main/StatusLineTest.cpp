@@ -113,6 +113,8 @@ INSTANTIATE_TEST_SUITE_P(Changes, StatusLineChange,
             QStringLiteral("Get: Get OK!. Receive at 12:00:01 PM."), true},
         ChangeCase{"Other", QStringLiteral("Get: Get OK!. Receive at 12:00:01 PM."),
             QStringLiteral("Request timed out"), false},
+        ChangeCase{"CombiningMark", QStringLiteral("Receive at 01:02:03 e"),
+            QString::fromUtf8("Receive at 01:02:03 e\xcc\x81"), false},
         ChangeCase{"FromRightToLeft", QString::fromUtf8("\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d 12"),
             QString::fromUtf8("\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d 13"), false}),
     kvatest::caseName);
