@@ -103,10 +103,12 @@ TEST_F(Pump, AnswersThatArrivedTogetherAreReadInOnePass)
     pump.SetInterval(3600 * 1000); // only the notification reads
     const auto restore = qScopeGuard([&] { pump.SetInterval(interval); });
     int done = 0;
-    VtSNMPRequest reads[3];
-    for (VtSNMPRequest &r : reads) {
-        r.Vars = VtSNMPVarList(kName, itScalars);
-        r.ReadAsync([&](void *, const VtSNMPError &, VtSNMPVarList &) { ++done; }, nullptr, true);
+    VtSNMPRequest first;
+    VtSNMPRequest second;
+    VtSNMPRequest third;
+    for (VtSNMPRequest *r : {&first, &second, &third}) {
+        r->Vars = VtSNMPVarList(kName, itScalars);
+        r->ReadAsync([&](void *, const VtSNMPError &, VtSNMPVarList &) { ++done; }, nullptr, true);
     }
     // the device answers in order: once a blocking read is answered, the three answers wait
     VtSNMPRequest blocking;
