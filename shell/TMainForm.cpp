@@ -31,6 +31,7 @@
 #include <QPointer>
 #include <QRegion>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTime>
 #include <QTimer>
@@ -544,31 +545,34 @@ void TMainForm::LedStatusTimer()
 
 void TMainForm::agentPollFailed(const QString &text)
 {
-    m_holdPaint = true;
-    m_state.markUnreachable();
-    showStatus(text);
-    m_holdPaint = false;
+    {
+        const QScopedValueRollback<bool> hold(m_holdPaint, true);
+        m_state.markUnreachable();
+        showStatus(text);
+    }
     paintChanged();
     LedStatus->start();
 }
 
 void TMainForm::agentPollDone(const VtSNMPError &result)
 {
-    // the status text and the lights the answer changed are painted together
-    m_holdPaint = true;
     const bool first = result.Code == 0 && !m_state.reachable();
-    if (result.Code != 0) {
-        m_state.markUnreachable();
-        showStatus(result.Message);
-    } else {
-        const QString text = result.Message.isEmpty() ? SuccessResult().Message : result.Message;
-        showStatus(agentPollText(text));
-        if (!LedBlink->isActive()) {
-            LedBlink->start();
+    {
+        // the status text and the lights the answer changed are painted together
+        const QScopedValueRollback<bool> hold(m_holdPaint, true);
+        if (result.Code != 0) {
+            m_state.markUnreachable();
+            showStatus(result.Message);
+        } else {
+            const QString text =
+                result.Message.isEmpty() ? SuccessResult().Message : result.Message;
+            showStatus(agentPollText(text));
+            if (!LedBlink->isActive()) {
+                LedBlink->start();
+            }
+            m_state.markReachable();
         }
-        m_state.markReachable();
     }
-    m_holdPaint = false;
     paintChanged();
     if (first) {
         moduleTrace("reachable");
