@@ -18,6 +18,20 @@ bool toNumber(const QString &text, int *number)
     return ok;
 }
 
+/// An entry as an item: its value text is the number's unless the entry gives one, and a given
+/// value that reads as a number is that number.
+VtOptionItem itemOf(const VtOptionEntry &e)
+{
+    VtOptionItem item;
+    item.Number = e.Number;
+    item.Text = QString::fromUtf8(e.Text);
+    item.Value = e.Value ? QString::fromUtf8(e.Value) : QString::number(e.Number);
+    if (e.Value) {
+        toNumber(item.Value, &item.Number);
+    }
+    return item;
+}
+
 } // namespace
 
 VtOptionList::VtOptionList(const VtOptionEntry *table, int kind, bool caseSensitive)
@@ -47,14 +61,7 @@ const QList<VtOptionItem> &VtOptionList::items() const
         m_rows.clear();
         m_items.reserve(m_items.size() + qsizetype(rows.size()));
         for (const VtOptionEntry &e : rows) {
-            VtOptionItem item;
-            item.Number = e.Number;
-            item.Text = QString::fromUtf8(e.Text);
-            item.Value = e.Value ? QString::fromUtf8(e.Value) : QString::number(e.Number);
-            if (e.Value) {
-                toNumber(item.Value, &item.Number);
-            }
-            m_items.append(item);
+            m_items.append(itemOf(e));
         }
     }
     return m_items;
@@ -77,14 +84,7 @@ void VtOptionList::Append(std::initializer_list<VtOptionEntry> entries)
         if (!e.Text) {
             break;
         }
-        VtOptionItem item;
-        item.Number = e.Number;
-        item.Text = QString::fromUtf8(e.Text);
-        item.Value = e.Value ? QString::fromUtf8(e.Value) : QString::number(e.Number);
-        if (e.Value) {
-            toNumber(item.Value, &item.Number);
-        }
-        m_items.append(item);
+        m_items.append(itemOf(e));
     }
 }
 
